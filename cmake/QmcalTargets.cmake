@@ -1,0 +1,35 @@
+# Settings shared by every target of the project, applied per target.
+
+function(qmcal_configure_target target)
+  set_target_properties(${target} PROPERTIES
+    CXX_STANDARD 17
+    CXX_STANDARD_REQUIRED ON
+    CXX_EXTENSIONS OFF
+    AUTOMOC ON
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+    -Wno-sign-conversion)
+  if(QMCAL_WARNINGS_AS_ERRORS)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(QMCAL_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+      -fno-sanitize-recover=undefined)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
+endfunction()
+
+# One GoogleTest executable per layer, registered with CTest.
+function(qmcal_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  qmcal_configure_target(${name})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    QMCAL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    QMCAL_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+endfunction()

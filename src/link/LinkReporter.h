@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace qmcal {
+
+// Everything the radio link shows to the user goes through this; the main window implements it
+// (and repaints at once, as the link blocks the UI thread), tests record it.
+class LinkReporter {
+public:
+    virtual ~LinkReporter() = default;
+    virtual void ShowPrompt(const QString& text) = 0;
+    virtual void ShowPtt(const QString& text) = 0;
+    // A modal message box with an OK button (the busy refusal).
+    virtual void ShowMessage(const QString& text) = 0;
+};
+
+} // namespace qmcal

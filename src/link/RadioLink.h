@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include <QString>
+
+#include "data/ParamImage.h"
+#include "link/SerialPort.h"
+
+namespace qmcal {
+
+class LinkReporter;
+struct BandLayout;
+
+using CommandNameMap = std::map<std::uint16_t, QString>;
+// The six display names, in the order start-up enters them.
+CommandNameMap MakeCommandNameMap();
+
+enum class ExchangeResult { Ok = 0, NoPort = 1, Busy = 2, CommError = 3 };
+
+struct CommandRecord {
+    std::uint8_t code = 0;
+    std::uint8_t sub = 0;
+    std::uint8_t length = 0;
+    std::array<std::uint8_t, 10> data{};
+};
+
+// Pure frame building, tested against literal hex.
+Bytes BuildFrame(const CommandRecord& record);
+Bytes ReadBlockFrame(std::uint16_t address);
+inline const Bytes kAck{0x52, 0x00, 0x41, 0x00};
+inline const Bytes kProbeFrame{0x57, 0x00, 0x00, 0x00};
+
+// The one link to the radio: the port, the PTT/test lock and every command.
+class RadioLink {
+public:
+    RadioLink(ParamImage& image, const CommandNameMap& names, LinkReporter& reporter);
+    ~RadioLink();
+    RadioLink(const RadioLink&) = delete;
+    RadioLink& operator=(const RadioLink&) = delete;
+
+    // Port handle: none, open, or open failed (exchanges treat only none as no port).
+    void SetPort(std::unique_ptr<SerialPort> port);
+    void SetOpenFailed();
+    void ClosePort();  // back to none
+    bool HasPort() const;        // open or open failed
+    bool PortIsOpen() const;     // open
+    SerialPort* Port() const;
+
+    const QString& CurrentPortName() const { return m_currentPortName; }
+    void SetCurrentPortName(const QString& name) { m_currentPortName = name; }
+
+    std::uint8_t ActiveCommand() const { return m_activeCommand; }
+    ExchangeResult LastExchangeResult() const { return m_lastResult; }
+
+    ExchangeResult Exchange(const CommandRecord* records, int count);
+
+    ExchangeResult SetFrequency(std::uint8_t code, std::uint16_t idBlockOffset);
+    ExchangeResult SetParam(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t address);
+    ExchangeResult SetGlobal(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t idBlockOffset);
+    ExchangeResult SetFlag(std::uint8_t code, std::uint8_t value);
+    ExchangeResult SetMode(std::uint8_t code, std::uint8_t value);
+    ExchangeResult TestStart(std::uint8_t code);
+    ExchangeResult TestEnd(std::uint8_t code);
+    ExchangeResult PttStart(std::uint8_t code);
+    ExchangeResult PttEnd(std::uint8_t code);
+    ExchangeResult Store(std::uint16_t address, int n);
+
+    // Store loops; each stops at the first exchange that is not Ok and returns its result.
+    ExchangeResult StoreRanges(const BandLayout& layout, int firstSlot, int slotCount);
+    ExchangeResult StoreFields(const BandLayout& layout, int firstSlot, int slotCount, int width);
+    ExchangeResult StoreBytes(std::uint16_t start, std::uint16_t end);
+
+    // Measurement query of the RSSI and SQL pages: the value, the fallback on an Ack alone,
+    // or no reading when there is no open port or fewer bytes than expected arrive.
+    std::optional<std::uint16_t> Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback);
+
+    // Whole-image transfers over [start, end) in 8-byte blocks: 1 success, 0 failure.
+    // A failed read leaves the image exactly as it was.
+    int ReadAll(std::uint16_t start, std::uint16_t end);
+    int WriteAll(std::uint16_t start, std::uint16_t end);
+    int ReadSqlFine();
+
+private:
+    ParamImage& m_image;
+    const CommandNameMap& m_names;
+    LinkReporter& m_reporter;
+    std::unique_ptr<SerialPort> m_port;
+    bool m_openFailed = false;
+    QString m_currentPortName;
+    std::uint8_t m_activeCommand = 0;
+    ExchangeResult m_lastResult = ExchangeResult::Ok;
+};
+
+} // namespace qmcal

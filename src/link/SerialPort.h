@@ -1,0 +1,61 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+namespace qmcal {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Read and write time-outs of an open port. A read of n bytes gives up after
+// readMultiplier * n + readConstant; readInterval is the longest gap allowed between two
+// received bytes (0: no gap limit). Writes likewise.
+struct TimeoutProfile {
+    std::chrono::milliseconds readInterval;
+    std::chrono::milliseconds readMultiplier;
+    std::chrono::milliseconds readConstant;
+    std::chrono::milliseconds writeMultiplier;
+    std::chrono::milliseconds writeConstant;
+    bool dtrRtsOn;  // the probing profile switches DTR and RTS on
+};
+
+using std::chrono::milliseconds;
+inline const TimeoutProfile kProbingProfile{milliseconds(0), milliseconds(0), milliseconds(100),
+                                            milliseconds(90), milliseconds(90), true};
+inline const TimeoutProfile kFoundProfile{milliseconds(100), milliseconds(200), milliseconds(100),
+                                          milliseconds(90), milliseconds(90), true};
+inline const TimeoutProfile kChosenProfile{milliseconds(100), milliseconds(200), milliseconds(200),
+                                           milliseconds(50), milliseconds(50), false};
+
+// The one seam for serial I/O: the QSerialPort adapter for real ports, a loopback to the
+// simulator engine for tests.
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Switches the time-outs of an open port (the detector does this once the radio answers).
+    virtual void SetProfile(const TimeoutProfile& profile) = 0;
+    // Discards whatever waits to be sent or to be read.
+    virtual void Purge() = 0;
+    // One write of all bytes; returns the count written (callers do not check it).
+    virtual std::int64_t Write(const Bytes& data) = 0;
+    // Returns when n bytes have arrived or the profile's read time-out has run out; the result
+    // holds what arrived (possibly fewer than n).
+    virtual Bytes Read(std::size_t n) = 0;
+    virtual void Close() = 0;
+    virtual QString Name() const = 0;
+};
+
+// Opens name exclusively at 9600 8N1 with the profile; nullptr when it cannot be opened.
+std::unique_ptr<SerialPort> OpenPort(const QString& name, const TimeoutProfile& profile);
+
+// "COM%d" for 1..9, "\\.\COM%d" for 10..16.
+QString PortNameFromNumber(int number);
+// Reads a name with "%*[^M]M%d"; 0 when no number follows the first 'M'.
+int PortNumberFromName(const QString& name);
+
+} // namespace qmcal
