@@ -13,6 +13,9 @@ public:
     virtual void ShowPtt(const QString& text) = 0;
     // A modal message box with an OK button (the busy refusal).
     virtual void ShowMessage(const QString& text) = 0;
+    // Blocks done of a whole-image transfer, after each block (beside the progress text in the
+    // Prompt); for a progress bar where one is wanted.
+    virtual void ShowProgress(int /*done*/, int /*total*/) {}
 };
 
 } // namespace qmcal

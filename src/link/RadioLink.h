@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -34,6 +35,10 @@ Bytes BuildFrame(const CommandRecord& record);
 Bytes ReadBlockFrame(std::uint16_t address);
 inline const Bytes kAck{0x52, 0x00, 0x41, 0x00};
 inline const Bytes kProbeFrame{0x57, 0x00, 0x00, 0x00};
+
+// The Prompt's progress text after blocksDone blocks of a transfer: one more '=' every 15
+// blocks, back to none after seven.
+QString ProgressText(int blocksDone);
 
 // The one link to the radio: the port, the PTT/test lock and every command.
 class RadioLink {
@@ -86,6 +91,15 @@ public:
     int ReadSqlFine();
 
 private:
+    // Purges, writes the frame and reads replySize bytes (fewer on a time-out); nothing at all
+    // through a port whose open failed.
+    Bytes Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause = {});
+    ExchangeResult Send(const CommandRecord& record);
+    ExchangeResult StoreRange(std::uint16_t start, std::uint16_t end);
+    ExchangeResult Finish(ExchangeResult result);
+    int ReadBlocks(std::uint16_t start, std::uint16_t end);
+    QString CommandName(std::uint8_t code) const;
+
     ParamImage& m_image;
     const CommandNameMap& m_names;
     LinkReporter& m_reporter;

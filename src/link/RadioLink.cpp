@@ -1,0 +1,452 @@
+#include "link/RadioLink.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+
+#include "data/Bytes.h"
+#include "data/Layouts.h"
+#include "link/LinkReporter.h"
+
+namespace qmcal {
+
+namespace {
+
+enum class Op {
+    SetFrequency, SetParam, SetGlobal, SetFlag, SetMode, TestStart, TestEnd, PttStart, PttEnd,
+    Store, ReadBlock, Probe, Measure,
+};
+
+constexpr int kPageCode = -1;    // the calling page's own command code
+constexpr int kCallerSub = -1;   // the sub-code naming a field or reading, from the caller
+constexpr int kNoFixedData = -1;
+
+struct CommandSpec {
+    Op op;
+    int code;
+    int sub;
+    int fixedData;  // the one data byte of the switch commands
+};
+
+// The radio's command set.
+constexpr std::array<CommandSpec, 13> kCommands{{
+    //  operation      code       sub         fixed data
+    {Op::SetFrequency, kPageCode, 0x00,       kNoFixedData},
+    {Op::SetParam,     kPageCode, kCallerSub, kNoFixedData},
+    {Op::SetGlobal,    kPageCode, kCallerSub, kNoFixedData},
+    {Op::SetFlag,      kPageCode, 0x0E,       kNoFixedData},
+    {Op::SetMode,      kPageCode, 0x0F,       kNoFixedData},
+    {Op::TestStart,    kPageCode, 0xFD,       0x00},
+    {Op::TestEnd,      kPageCode, 0xFD,       0xFF},
+    {Op::PttStart,     kPageCode, 0xFE,       0x00},
+    {Op::PttEnd,       kPageCode, 0xFE,       0xFF},
+    {Op::Store,        kCodeStore, 0x00,      kNoFixedData},
+    {Op::ReadBlock,    kCodeStore, 0xFF,      kNoFixedData},
+    {Op::Probe,        0x00,      0x00,       kNoFixedData},
+    {Op::Measure,      kPageCode, kCallerSub, kNoFixedData},
+}};
+
+constexpr bool TableInOrder()
+{
+    for (std::size_t i = 0; i < kCommands.size(); ++i) {
+        if (static_cast<std::size_t>(kCommands[i].op) != i)
+            return false;
+    }
+    return true;
+}
+static_assert(TableInOrder(), "kCommands is indexed by Op");
+
+constexpr const CommandSpec& Spec(Op op)
+{
+    return kCommands[static_cast<std::size_t>(op)];
+}
+
+constexpr std::uint8_t kSwitchOn = 0x00;
+constexpr std::uint8_t kSwitchOff = 0xFF;
+constexpr std::size_t kBlockSize = 8;
+constexpr std::size_t kBlockReplySize = 12;
+constexpr std::size_t kBlockHeaderSize = 4;
+constexpr std::size_t kReadingSize = 2;
+constexpr int kBlocksPerMark = 15;
+constexpr std::chrono::milliseconds kWriteBlockPause{5};
+
+// The Prompt while a command runs: two ellipses (A1 AD A1 AD in GBK).
+const QString kWorkingText = QStringLiteral("……");
+const QString kBusyText = QStringLiteral("请先结束PTT或开始命令: %1");
+
+CommandRecord MakeRecord(Op op, std::uint8_t pageCode, std::uint8_t callerSub, const Bytes& data)
+{
+    const CommandSpec& spec = Spec(op);
+    CommandRecord record;
+    record.code = spec.code == kPageCode ? pageCode : static_cast<std::uint8_t>(spec.code);
+    record.sub = spec.sub == kCallerSub ? callerSub : static_cast<std::uint8_t>(spec.sub);
+    const Bytes fixed{static_cast<std::uint8_t>(spec.fixedData)};
+    const Bytes& payload = spec.fixedData == kNoFixedData ? data : fixed;
+    if (payload.size() > record.data.size())
+        throw std::invalid_argument("command data longer than a record holds");
+    std::copy(payload.begin(), payload.end(), record.data.begin());
+    record.length = static_cast<std::uint8_t>(payload.size());
+    return record;
+}
+
+template <std::size_t N>
+Bytes Slice(const std::array<std::uint8_t, N>& buffer, std::size_t offset, int n)
+{
+    Bytes out;
+    for (int i = 0; i < n; ++i)
+        out.push_back(getU8(buffer, offset + static_cast<std::size_t>(i)));
+    return out;
+}
+
+Bytes AddressBytes(std::uint16_t address)
+{
+    return {static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(address >> 8)};
+}
+
+CommandRecord StoreRecord(std::uint16_t address, const Bytes& bytes)
+{
+    Bytes data = AddressBytes(address);
+    data.insert(data.end(), bytes.begin(), bytes.end());
+    return MakeRecord(Op::Store, 0, 0, data);
+}
+
+int BlockCount(std::uint16_t start, std::uint16_t end)
+{
+    return end > start ? (end - start + static_cast<int>(kBlockSize) - 1) / static_cast<int>(kBlockSize) : 0;
+}
+
+} // namespace
+
+CommandNameMap MakeCommandNameMap()
+{
+    CommandNameMap names;
+    names[kCodeTxMod] = QStringLiteral("Tx Mod");
+    names[kCodeAnalogRx] = QStringLiteral("Analog Rx");
+    names[kCodePower] = QStringLiteral("Power");
+    names[kCodeRxTuning] = QStringLiteral("Rx Tuning");
+    names[kCodeSqlRssi] = QStringLiteral("Sql/Rssi");
+    names[kCodeStore] = QStringLiteral("Store");
+    return names;
+}
+
+Bytes BuildFrame(const CommandRecord& record)
+{
+    if (record.length > record.data.size())
+        throw std::invalid_argument("frame data length above 10");
+    Bytes frame{0x57, record.code, record.sub, record.length};
+    frame.insert(frame.end(), record.data.begin(), record.data.begin() + record.length);
+    return frame;
+}
+
+Bytes ReadBlockFrame(std::uint16_t address)
+{
+    Bytes data = AddressBytes(address);
+    data.push_back(static_cast<std::uint8_t>(kBlockSize));
+    return BuildFrame(MakeRecord(Op::ReadBlock, 0, 0, data));
+}
+
+QString ProgressText(int blocksDone)
+{
+    return QString((blocksDone / kBlocksPerMark) % 8, QLatin1Char('='));
+}
+
+RadioLink::RadioLink(ParamImage& image, const CommandNameMap& names, LinkReporter& reporter)
+    : m_image(image), m_names(names), m_reporter(reporter)
+{
+}
+
+RadioLink::~RadioLink() = default;
+
+void RadioLink::SetPort(std::unique_ptr<SerialPort> port)
+{
+    ClosePort();
+    m_port = std::move(port);
+}
+
+void RadioLink::SetOpenFailed()
+{
+    ClosePort();
+    m_openFailed = true;
+}
+
+void RadioLink::ClosePort()
+{
+    if (m_port)
+        m_port->Close();
+    m_port.reset();
+    m_openFailed = false;
+}
+
+bool RadioLink::HasPort() const
+{
+    return m_port != nullptr || m_openFailed;
+}
+
+bool RadioLink::PortIsOpen() const
+{
+    return m_port != nullptr;
+}
+
+SerialPort* RadioLink::Port() const
+{
+    return m_port.get();
+}
+
+QString RadioLink::CommandName(std::uint8_t code) const
+{
+    const auto it = m_names.find(code);
+    return it == m_names.end() ? QString() : it->second;
+}
+
+Bytes RadioLink::Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause)
+{
+    // A port whose open failed takes no write and gives no reply.
+    if (!m_port)
+        return {};
+    m_port->Purge();
+    m_port->Write(frame);
+    if (pause.count() > 0)
+        std::this_thread::sleep_for(pause);
+    return m_port->Read(replySize);
+}
+
+ExchangeResult RadioLink::Finish(ExchangeResult result)
+{
+    m_lastResult = result;
+    return result;
+}
+
+ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
+{
+    if (records == nullptr || count < 1)
+        throw std::invalid_argument("Exchange needs at least one record");
+
+    m_reporter.ShowPrompt(kWorkingText);
+    // An open that failed is not caught here: its exchange ends as a communication error.
+    if (!HasPort()) {
+        m_reporter.ShowPrompt(QStringLiteral("Please select port"));
+        return Finish(ExchangeResult::NoPort);
+    }
+
+    const std::uint8_t code = records[count - 1].code;
+    const std::uint8_t sub = records[count - 1].sub;
+    const std::uint8_t firstData = records[count - 1].data[0];
+
+    if (m_activeCommand != 0 && m_activeCommand != code) {
+        m_reporter.ShowMessage(kBusyText.arg(CommandName(m_activeCommand)));
+        return Finish(ExchangeResult::Busy);
+    }
+
+    for (int i = 0; i < count; ++i) {
+        if (Transact(BuildFrame(records[i]), kAck.size()) != kAck) {
+            m_reporter.ShowPrompt(QStringLiteral("Communication error"));
+            m_reporter.ShowPtt(QString());
+            m_activeCommand = 0;
+            return Finish(ExchangeResult::CommError);
+        }
+    }
+
+    if (sub == Spec(Op::PttStart).sub || sub == Spec(Op::TestStart).sub) {
+        if (firstData == kSwitchOn) {
+            m_activeCommand = code;
+            m_reporter.ShowPtt(CommandName(code));
+        } else if (firstData == kSwitchOff) {
+            m_activeCommand = 0;
+            m_reporter.ShowPtt(QString());
+        }
+    }
+    m_reporter.ShowPrompt(QStringLiteral("Complete"));
+    return Finish(ExchangeResult::Ok);
+}
+
+ExchangeResult RadioLink::Send(const CommandRecord& record)
+{
+    return Exchange(&record, 1);
+}
+
+ExchangeResult RadioLink::SetFrequency(std::uint8_t code, std::uint16_t idBlockOffset)
+{
+    return Send(MakeRecord(Op::SetFrequency, code, 0, Slice(m_image.IdBlock(), idBlockOffset, 4)));
+}
+
+ExchangeResult RadioLink::SetParam(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t address)
+{
+    return Send(MakeRecord(Op::SetParam, code, sub, Slice(m_image.ParamArea(), address, width)));
+}
+
+ExchangeResult RadioLink::SetGlobal(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t idBlockOffset)
+{
+    return Send(MakeRecord(Op::SetGlobal, code, sub, Slice(m_image.IdBlock(), idBlockOffset, width)));
+}
+
+ExchangeResult RadioLink::SetFlag(std::uint8_t code, std::uint8_t value)
+{
+    return Send(MakeRecord(Op::SetFlag, code, 0, {value}));
+}
+
+ExchangeResult RadioLink::SetMode(std::uint8_t code, std::uint8_t value)
+{
+    return Send(MakeRecord(Op::SetMode, code, 0, {value}));
+}
+
+ExchangeResult RadioLink::TestStart(std::uint8_t code)
+{
+    return Send(MakeRecord(Op::TestStart, code, 0, {}));
+}
+
+ExchangeResult RadioLink::TestEnd(std::uint8_t code)
+{
+    return Send(MakeRecord(Op::TestEnd, code, 0, {}));
+}
+
+ExchangeResult RadioLink::PttStart(std::uint8_t code)
+{
+    return Send(MakeRecord(Op::PttStart, code, 0, {}));
+}
+
+ExchangeResult RadioLink::PttEnd(std::uint8_t code)
+{
+    return Send(MakeRecord(Op::PttEnd, code, 0, {}));
+}
+
+ExchangeResult RadioLink::Store(std::uint16_t address, int n)
+{
+    if (n < 1 || n > static_cast<int>(kBlockSize))
+        throw std::invalid_argument("Store takes 1 to 8 bytes");
+    return Send(StoreRecord(address, Slice(m_image.ParamArea(), address, n)));
+}
+
+ExchangeResult RadioLink::StoreRange(std::uint16_t start, std::uint16_t end)
+{
+    // Pieces of at most 8 bytes that never cross a multiple of 8.
+    int p = start;
+    while (p < end) {
+        const int o = p % static_cast<int>(kBlockSize);
+        const int n = p - o + static_cast<int>(kBlockSize) > end ? end - p : static_cast<int>(kBlockSize) - o;
+        const ExchangeResult result = Store(static_cast<std::uint16_t>(p), n);
+        if (result != ExchangeResult::Ok)
+            return result;
+        p += n;
+    }
+    return ExchangeResult::Ok;
+}
+
+ExchangeResult RadioLink::StoreRanges(const BandLayout& layout, int firstSlot, int slotCount)
+{
+    for (int slot = std::max(firstSlot, 0); slot < std::min(firstSlot + slotCount, kMaxSlots); ++slot) {
+        const std::uint16_t start = layout.valueBase[slot];
+        const auto end = static_cast<std::uint16_t>(start + layout.rowCount[slot] * layout.stride);
+        const ExchangeResult result = StoreRange(start, end);
+        if (result != ExchangeResult::Ok)
+            return result;
+    }
+    return ExchangeResult::Ok;
+}
+
+ExchangeResult RadioLink::StoreFields(const BandLayout& layout, int firstSlot, int slotCount, int width)
+{
+    for (int slot = std::max(firstSlot, 0); slot < std::min(firstSlot + slotCount, kMaxSlots); ++slot) {
+        for (int k = 0; k < layout.rowCount[slot]; ++k) {
+            const auto start = static_cast<std::uint16_t>(layout.valueBase[slot] + layout.stride * k);
+            const ExchangeResult result = StoreRange(start, static_cast<std::uint16_t>(start + width));
+            if (result != ExchangeResult::Ok)
+                return result;
+        }
+    }
+    return ExchangeResult::Ok;
+}
+
+ExchangeResult RadioLink::StoreBytes(std::uint16_t start, std::uint16_t end)
+{
+    return StoreRange(start, end);
+}
+
+std::optional<std::uint16_t> RadioLink::Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback)
+{
+    // No port, or a short answer, is no reading: never a measured 0.
+    if (!PortIsOpen())
+        return std::nullopt;
+    const Bytes head = Transact(BuildFrame(MakeRecord(Op::Measure, code, sub, {})), kAck.size());
+    if (head.size() < kAck.size())
+        return std::nullopt;
+    if (head == kAck)
+        return fallback;
+    const Bytes value = m_port->Read(kReadingSize);
+    if (value.size() < kReadingSize)
+        return std::nullopt;
+    return static_cast<std::uint16_t>(value[0] | (value[1] << 8));
+}
+
+int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
+{
+    if (!PortIsOpen()) {
+        m_reporter.ShowPrompt(QStringLiteral("Port Invail"));
+        return 0;
+    }
+    m_port->Purge();
+    const int total = BlockCount(start, end);
+    // Blocks wait here until the last one has arrived, so a failed read changes nothing.
+    Bytes staged(static_cast<std::size_t>(total) * kBlockSize);
+    int done = 0;
+    for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
+        const Bytes reply = Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
+        if (reply.size() < kBlockReplySize) {
+            m_reporter.ShowPrompt(QStringLiteral("Read fail!"));
+            return 0;
+        }
+        std::copy(reply.begin() + kBlockHeaderSize, reply.end(), staged.begin() + (a - start));
+        ++done;
+        m_reporter.ShowPrompt(ProgressText(done));
+        m_reporter.ShowProgress(done, total);
+    }
+    for (std::size_t i = 0; i < staged.size(); ++i)
+        putU8(m_image.ParamArea(), start + i, staged[i]);
+    m_reporter.ShowPrompt(QStringLiteral("Read success!"));
+    return 1;
+}
+
+int RadioLink::ReadAll(std::uint16_t start, std::uint16_t end)
+{
+    return ReadBlocks(start, end);
+}
+
+int RadioLink::ReadSqlFine()
+{
+    return ReadBlocks(kSqlFineAreaStart, kSqlFineAreaEnd);
+}
+
+int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
+{
+    if (!PortIsOpen()) {
+        m_reporter.ShowPrompt(QStringLiteral("Port Invalid"));
+        return 0;
+    }
+    m_port->Purge();
+    const int total = BlockCount(start, end) + BlockCount(kSqlFineAreaStart, kSqlFineAreaEnd);
+    int done = 0;
+    auto writeBlock = [&](int address, const Bytes& data) {
+        const auto a = static_cast<std::uint16_t>(address);
+        if (Transact(BuildFrame(StoreRecord(a, data)), kAck.size(), kWriteBlockPause) != kAck) {
+            m_reporter.ShowPrompt(QStringLiteral("Communication error"));
+            return false;
+        }
+        ++done;
+        m_reporter.ShowPrompt(ProgressText(done));
+        m_reporter.ShowProgress(done, total);
+        return true;
+    };
+    for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
+        if (!writeBlock(a, Slice(m_image.ParamArea(), static_cast<std::size_t>(a), kBlockSize)))
+            return 0;
+    }
+    // The radio's Sql Fine bytes start again from zero; the image keeps its own.
+    const Bytes zeros(kBlockSize, 0);
+    for (int a = kSqlFineAreaStart; a < kSqlFineAreaEnd; a += static_cast<int>(kBlockSize)) {
+        if (!writeBlock(a, zeros))
+            return 0;
+    }
+    m_reporter.ShowPrompt(QStringLiteral("Write success!"));
+    return 1;
+}
+
+} // namespace qmcal
