@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QThread;
+
 namespace qmcal {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -48,6 +50,9 @@ public:
     virtual Bytes Read(std::size_t n) = 0;
     virtual void Close() = 0;
     virtual QString Name() const = 0;
+    // Gives an open port to another thread: the detector opens ports on its own thread and
+    // hands the one that answered to the UI thread. Called on the thread that owns the port.
+    virtual void MoveToThread(QThread* thread) { static_cast<void>(thread); }
 };
 
 // Opens name exclusively at 9600 8N1 with the profile; nullptr when it cannot be opened.
