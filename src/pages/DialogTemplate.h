@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <map>
 #include <vector>
 
 class QWidget;
@@ -56,5 +58,35 @@ DialogTemplate LoadDialogTemplate(const QString& resourcePath);
 // y by the character height / 8.
 QRect DialogUnitsToPixels(const QRect& dialogUnits, const QFont& font);
 QSize DialogUnitsToPixels(const QSize& dialogUnits, const QFont& font);
+
+// The template's font: family and point size.
+QFont DialogFont(const DialogTemplate& dialog);
+
+// The widgets made from a template, by control id (static texts without an id are made but
+// not listed).
+class DialogControls {
+public:
+    QWidget* Widget(int id) const;
+    template <typename T>
+    T* Get(int id) const { return qobject_cast<T*>(Widget(id)); }
+    void Add(int id, QWidget* widget);
+
+private:
+    std::map<int, QWidget*> m_byId;
+};
+
+// Makes one control; returning nullptr falls back to the standard widget for its kind. Lets a
+// page put its own widget (a grid, say) where the template has a control.
+using ControlFactory = std::function<QWidget*(const ControlTemplate& control, QWidget* parent)>;
+
+// Creates the template's controls as children of parent, in template order (which is also the
+// tab order), at their pixel rectangles for the dialog font, and gives parent that font.
+// Kinds map to: Label QLabel, Edit QLineEdit, Button QPushButton, RadioButton QRadioButton
+// (each "group" flag starts a new exclusive QButtonGroup), GroupBox QGroupBox, EtchedLine a
+// sunken QFrame, TabControl QTabBar (children may be placed on it), Placeholder and Grid a
+// plain QWidget, UpDown QSpinBox, DropDownList QComboBox. Flags: "hidden", "disabled",
+// "readonly", "center", "right", "uppercase", "default" (the default button), "group".
+DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog,
+                                   const ControlFactory& factory = {});
 
 } // namespace qmcal

@@ -1,0 +1,286 @@
+#include "pages/DialogTemplate.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QWidget>
+
+#include <array>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+namespace qmcal {
+
+namespace {
+
+constexpr std::array<std::pair<const char*, ControlKind>, 11> kKindNames{{
+    {"Label", ControlKind::Label},
+    {"Edit", ControlKind::Edit},
+    {"Button", ControlKind::Button},
+    {"RadioButton", ControlKind::RadioButton},
+    {"GroupBox", ControlKind::GroupBox},
+    {"EtchedLine", ControlKind::EtchedLine},
+    {"TabControl", ControlKind::TabControl},
+    {"Placeholder", ControlKind::Placeholder},
+    {"UpDown", ControlKind::UpDown},
+    {"DropDownList", ControlKind::DropDownList},
+    {"Grid", ControlKind::Grid},
+}};
+
+[[noreturn]] void Malformed(const QString& where, const QString& what)
+{
+    throw std::runtime_error((where + QStringLiteral(": ") + what).toStdString());
+}
+
+ControlKind KindFromName(const QString& name, const QString& where)
+{
+    for (const auto& [text, kind] : kKindNames) {
+        if (name == QLatin1String(text))
+            return kind;
+    }
+    Malformed(where, QStringLiteral("unknown control kind \"%1\"").arg(name));
+}
+
+int IntAt(const QJsonArray& array, int index, const QString& where)
+{
+    const QJsonValue v = array.at(index);
+    if (!v.isDouble())
+        Malformed(where, QStringLiteral("expected a number"));
+    return v.toInt();
+}
+
+QRect RectFrom(const QJsonValue& value, const QString& where)
+{
+    const QJsonArray a = value.toArray();
+    if (a.size() != 4)
+        Malformed(where, QStringLiteral("rect must be [x, y, width, height]"));
+    return QRect(IntAt(a, 0, where), IntAt(a, 1, where), IntAt(a, 2, where), IntAt(a, 3, where));
+}
+
+QSize SizeFrom(const QJsonValue& value, const QString& where)
+{
+    const QJsonArray a = value.toArray();
+    if (a.size() != 2)
+        Malformed(where, QStringLiteral("size must be [width, height]"));
+    return QSize(IntAt(a, 0, where), IntAt(a, 1, where));
+}
+
+ControlTemplate ControlFrom(const QJsonObject& object, const QString& where)
+{
+    ControlTemplate control;
+    control.id = object.value(QLatin1String("id")).toInt(-1);
+    control.kind = KindFromName(object.value(QLatin1String("kind")).toString(), where);
+    control.text = object.value(QLatin1String("text")).toString();
+    control.rect = RectFrom(object.value(QLatin1String("rect")), where);
+    for (const QJsonValue& flag : object.value(QLatin1String("flags")).toArray())
+        control.flags.append(flag.toString());
+    return control;
+}
+
+struct DialogMetrics {
+    int charWidth = 0;
+    int charHeight = 0;
+};
+
+// The platform's base units of a dialog font: the average width of the Latin letters and the
+// character height.
+DialogMetrics MetricsOf(const QFont& font)
+{
+    static const QString kLetters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const QFontMetrics metrics(font);
+    const double average = metrics.horizontalAdvance(kLetters) / 52.0;
+    return {static_cast<int>(std::lround(average)), metrics.height()};
+}
+
+// MulDiv(units, base, divisor), rounded half away from zero as the platform does.
+int Scale(int units, int base, int divisor)
+{
+    return static_cast<int>(std::lround(static_cast<double>(units) * base / divisor));
+}
+
+Qt::Alignment HorizontalAlignment(const ControlTemplate& control)
+{
+    if (control.HasFlag(QStringLiteral("center")))
+        return Qt::AlignHCenter;
+    if (control.HasFlag(QStringLiteral("right")))
+        return Qt::AlignRight;
+    return Qt::AlignLeft;
+}
+
+QWidget* MakeStandardControl(const ControlTemplate& control, QWidget* parent)
+{
+    switch (control.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(control.text, parent);
+        // Static texts sit at the top of their rectangle.
+        label->setAlignment(HorizontalAlignment(control) | Qt::AlignTop);
+        if (control.HasFlag(QStringLiteral("border")))
+            label->setFrameStyle(QFrame::Box | QFrame::Plain);
+        return label;
+    }
+    case ControlKind::Edit: {
+        auto* edit = new QLineEdit(control.text, parent);
+        edit->setReadOnly(control.HasFlag(QStringLiteral("readonly")));
+        edit->setAlignment(HorizontalAlignment(control) | Qt::AlignVCenter);
+        return edit;
+    }
+    case ControlKind::Button: {
+        auto* button = new QPushButton(control.text, parent);
+        button->setDefault(control.HasFlag(QStringLiteral("default")));
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::RadioButton:
+        return new QRadioButton(control.text, parent);
+    case ControlKind::GroupBox:
+        return new QGroupBox(control.text, parent);
+    case ControlKind::EtchedLine: {
+        auto* line = new QFrame(parent);
+        line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+        return line;
+    }
+    case ControlKind::TabControl:
+        return new QTabBar(parent);
+    case ControlKind::UpDown:
+        return new QSpinBox(parent);
+    case ControlKind::DropDownList:
+        return new QComboBox(parent);
+    case ControlKind::Placeholder:
+    case ControlKind::Grid:
+        return new QWidget(parent);
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+const ControlTemplate* DialogTemplate::Control(int controlId) const
+{
+    for (const ControlTemplate& control : controls) {
+        if (control.id == controlId)
+            return &control;
+    }
+    return nullptr;
+}
+
+DialogTemplate LoadDialogTemplate(const QString& resourcePath)
+{
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        Malformed(resourcePath, QStringLiteral("cannot be read"));
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (document.isNull())
+        Malformed(resourcePath, error.errorString());
+    const QJsonObject root = document.object();
+
+    DialogTemplate dialog;
+    dialog.id = root.value(QLatin1String("id")).toInt();
+    dialog.caption = root.value(QLatin1String("caption")).toString();
+    dialog.size = SizeFrom(root.value(QLatin1String("size")), resourcePath);
+    const QJsonObject font = root.value(QLatin1String("font")).toObject();
+    dialog.fontFamily = font.value(QLatin1String("family")).toString();
+    dialog.fontPointSize = font.value(QLatin1String("pointSize")).toInt(9);
+    if (dialog.fontFamily.isEmpty() || dialog.fontPointSize <= 0)
+        Malformed(resourcePath, QStringLiteral("font needs a family and a point size"));
+
+    const QJsonArray controls = root.value(QLatin1String("controls")).toArray();
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QString where = QStringLiteral("%1, control %2").arg(resourcePath).arg(i);
+        if (!controls.at(i).isObject())
+            Malformed(where, QStringLiteral("expected an object"));
+        dialog.controls.push_back(ControlFrom(controls.at(i).toObject(), where));
+    }
+    return dialog;
+}
+
+QRect DialogUnitsToPixels(const QRect& dialogUnits, const QFont& font)
+{
+    // Each edge is scaled on its own, as the platform maps a rectangle.
+    const DialogMetrics m = MetricsOf(font);
+    const int left = Scale(dialogUnits.x(), m.charWidth, 4);
+    const int top = Scale(dialogUnits.y(), m.charHeight, 8);
+    const int right = Scale(dialogUnits.x() + dialogUnits.width(), m.charWidth, 4);
+    const int bottom = Scale(dialogUnits.y() + dialogUnits.height(), m.charHeight, 8);
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QSize DialogUnitsToPixels(const QSize& dialogUnits, const QFont& font)
+{
+    return DialogUnitsToPixels(QRect(QPoint(0, 0), dialogUnits), font).size();
+}
+
+QFont DialogFont(const DialogTemplate& dialog)
+{
+    return QFont(dialog.fontFamily, dialog.fontPointSize);
+}
+
+QWidget* DialogControls::Widget(int id) const
+{
+    const auto it = m_byId.find(id);
+    return it == m_byId.end() ? nullptr : it->second;
+}
+
+void DialogControls::Add(int id, QWidget* widget)
+{
+    m_byId[id] = widget;
+}
+
+DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog,
+                                   const ControlFactory& factory)
+{
+    const QFont font = DialogFont(dialog);
+    parent.setFont(font);
+    DialogControls built;
+    QButtonGroup* radioGroup = nullptr;
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = factory ? factory(control, &parent) : nullptr;
+        if (widget == nullptr)
+            widget = MakeStandardControl(control, &parent);
+        widget->setParent(&parent);
+        widget->setGeometry(DialogUnitsToPixels(control.rect, font));
+        if (control.id >= 0) {
+            widget->setObjectName(QStringLiteral("control%1").arg(control.id));
+            built.Add(control.id, widget);
+        }
+        if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+            if (radioGroup == nullptr || control.HasFlag(QStringLiteral("group")))
+                radioGroup = new QButtonGroup(&parent);
+            radioGroup->addButton(radio, control.id);
+        }
+        if (control.HasFlag(QStringLiteral("uppercase"))) {
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+                QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+                    const int cursor = edit->cursorPosition();
+                    edit->setText(text.toUpper());
+                    edit->setCursorPosition(cursor);
+                });
+            }
+        }
+        widget->setEnabled(!control.HasFlag(QStringLiteral("disabled")));
+        widget->setVisible(!control.HasFlag(QStringLiteral("hidden")));
+        if (previous != nullptr && widget->focusPolicy() != Qt::NoFocus)
+            QWidget::setTabOrder(previous, widget);
+        if (widget->focusPolicy() != Qt::NoFocus)
+            previous = widget;
+    }
+    return built;
+}
+
+} // namespace qmcal
