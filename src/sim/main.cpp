@@ -1,0 +1,338 @@
+// qmcal-sim: the simulated radio on a pseudo-terminal.
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "sim/PtyHost.h"
+#include "sim/SimRadio.h"
+
+namespace {
+
+using qmcal::sim::Bytes;
+using qmcal::sim::RadioMemory;
+
+constexpr std::size_t kIdBlockSize = 4096;
+constexpr std::size_t kFileSize = kIdBlockSize + 65536;
+using IdBlock = std::array<std::uint8_t, kIdBlockSize>;
+
+constexpr const char* kUsage =
+    "Usage: qmcal-sim [options]\n"
+    "Simulates a QM6200 radio on a pseudo-terminal. The first line of output is the\n"
+    "terminal's path: give it to the program as the port. Serves until interrupted or\n"
+    "until standard input (a pipe or terminal) closes.\n"
+    "\n"
+    "  --memory FILE.dat   start from this parameter file's memory (default: Default.dat\n"
+    "                      beside the executable, varied a little per unit)\n"
+    "  --seed N            which unit: the variation of the default memory (default 1;\n"
+    "                      0 leaves the factory image as it is)\n"
+    "  --save FILE.dat     write the memory as a parameter file on exit\n"
+    "  --log FILE          write every frame received, in hex, one a line\n"
+    "  --pace              pace replies at the line's speed (9600 baud, 10 bits a byte)\n"
+    "  --silent-after N    stop answering after N frames\n"
+    "  --hangup-after N    close the line after N frames\n"
+    "  --garbage           answer every frame with wrong bytes\n"
+    "  --short-replies     answer every frame one byte short\n"
+    "  --no-reading        answer measurements with the acknowledgement alone\n"
+    "  --help              show this text\n";
+
+struct Options {
+    std::string memoryPath;
+    std::string savePath;
+    std::string logPath;
+    unsigned long seed = 1;
+    bool pace = false;
+    bool help = false;
+    qmcal::sim::Faults faults;
+};
+
+std::optional<unsigned long> ParseCount(const std::string& text)
+{
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoul(text);
+}
+
+bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
+{
+    unsigned long silentAfter = 0;
+    unsigned long hangupAfter = 0;
+    const std::pair<const char*, std::string*> textOptions[] = {
+        {"--memory", &options.memoryPath}, {"--save", &options.savePath}, {"--log", &options.logPath}};
+    const std::pair<const char*, unsigned long*> countOptions[] = {
+        {"--seed", &options.seed}, {"--silent-after", &silentAfter}, {"--hangup-after", &hangupAfter}};
+    const std::pair<const char*, bool*> switches[] = {
+        {"--help", &options.help},           {"--pace", &options.pace},
+        {"--garbage", &options.faults.garbage}, {"--short-replies", &options.faults.shortReplies},
+        {"--no-reading", &options.faults.noReading}};
+
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto is = [&arg](const auto& option) { return arg == option.first; };
+        if (const auto s = std::find_if(std::begin(switches), std::end(switches), is);
+            s != std::end(switches)) {
+            *s->second = true;
+            continue;
+        }
+        const auto text = std::find_if(std::begin(textOptions), std::end(textOptions), is);
+        const auto count = std::find_if(std::begin(countOptions), std::end(countOptions), is);
+        if (text == std::end(textOptions) && count == std::end(countOptions)) {
+            error = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
+            return false;
+        }
+        const std::string& value = args[++i];
+        if (text != std::end(textOptions)) {
+            *text->second = value;
+            continue;
+        }
+        const auto n = ParseCount(value);
+        if (!n) {
+            error = arg + " needs a whole number, not \"" + value + "\"";
+            return false;
+        }
+        *count->second = *n;
+        if (count->second == &silentAfter)
+            options.faults.silentAfter = static_cast<int>(silentAfter);
+        if (count->second == &hangupAfter)
+            options.faults.hangupAfter = static_cast<int>(hangupAfter);
+    }
+    return true;
+}
+
+struct ParamFile {
+    IdBlock idBlock{};
+    RadioMemory memory{};
+};
+
+// A parameter file: the 4096-byte identifier block, then the 65536-byte memory.
+std::optional<ParamFile> LoadParamFile(const std::string& path, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return std::nullopt;
+    }
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.size() < kFileSize) {
+        error = path + " holds " + std::to_string(bytes.size()) + " bytes; a parameter file has " +
+                std::to_string(kFileSize);
+        return std::nullopt;
+    }
+    ParamFile file;
+    std::copy_n(bytes.begin(), kIdBlockSize, file.idBlock.begin());
+    std::copy_n(bytes.begin() + kIdBlockSize, file.memory.size(), file.memory.begin());
+    return file;
+}
+
+bool SaveParamFile(const std::string& path, const IdBlock& idBlock, const RadioMemory& memory,
+                   std::string& error)
+{
+    // Written beside the target and renamed over it, so a failed save never leaves half a file.
+    const std::string temp = path + ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(idBlock.data()), static_cast<std::streamsize>(idBlock.size()));
+        out.write(reinterpret_cast<const char*>(memory.data()), static_cast<std::streamsize>(memory.size()));
+        out.close();
+        if (!out) {
+            error = "cannot write " + temp;
+            std::filesystem::remove(temp);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        error = "cannot write " + path + ": " + ec.message();
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+// Calibration values that differ from unit to unit: Power bytes, SQL and RSSI words.
+struct VariedRange {
+    std::uint16_t start;
+    std::uint16_t end;  // exclusive
+    int width;
+    unsigned maximum;
+};
+constexpr std::array<VariedRange, 5> kVariedRanges{{
+    {0xF400, 0xF668, 1, 0xFF},
+    {0xFB48, 0xFC00, 2, 0x3FFF},
+    {0xFC00, 0xFC24, 2, 0x3FFF},
+    {0xFC50, 0xFCA0, 2, 0x3FFF},
+    {0xFCA0, 0xFCA8, 2, 0x3FFF},
+}};
+
+// Moves values by -2..+2 with a repeatable pattern per seed, staying inside their range. Values
+// at the ends of the range (blank or erased memory) are left alone.
+void VaryUnit(RadioMemory& memory, unsigned long seed)
+{
+    if (seed == 0)
+        return;
+    for (const VariedRange& range : kVariedRanges) {
+        for (unsigned address = range.start; address < range.end; address += range.width) {
+            std::uint64_t h = seed * 0x9E3779B97F4A7C15ULL + address;
+            h ^= h >> 31;
+            h *= 0xBF58476D1CE4E5B9ULL;
+            h ^= h >> 29;
+            const int delta = static_cast<int>(h % 5) - 2;
+            unsigned value = memory[address];
+            if (range.width == 2)
+                value |= unsigned{memory[address + 1]} << 8;
+            if (delta == 0 || value == 0 || value >= range.maximum)
+                continue;
+            int moved = static_cast<int>(value) + delta;
+            if (moved < 0 || moved > static_cast<int>(range.maximum))
+                moved = static_cast<int>(value) - delta;
+            memory[address] = static_cast<std::uint8_t>(moved & 0xFF);
+            if (range.width == 2)
+                memory[address + 1] = static_cast<std::uint8_t>(moved >> 8);
+        }
+    }
+}
+
+std::filesystem::path ExecutableFolder(const char* argv0)
+{
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return self.parent_path();
+    return std::filesystem::absolute(argv0, ec).parent_path();
+}
+
+std::string HexLine(const Bytes& frame)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string line;
+    for (const std::uint8_t byte : frame) {
+        if (!line.empty())
+            line += ' ';
+        line += kDigits[byte >> 4];
+        line += kDigits[byte & 0x0F];
+    }
+    return line;
+}
+
+// Only a pipe or a terminal says anything by closing; /dev/null (a background job) does not.
+bool StdinCanClose()
+{
+    struct stat st {};
+    if (::fstat(STDIN_FILENO, &st) != 0)
+        return false;
+    return S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || ::isatty(STDIN_FILENO);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        std::cerr << "qmcal-sim: " << error << "\n" << kUsage;
+        return 1;
+    }
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+
+    ParamFile start;
+    if (!options.memoryPath.empty()) {
+        auto file = LoadParamFile(options.memoryPath, error);
+        if (!file) {
+            std::cerr << "qmcal-sim: " << error << "\n";
+            return 1;
+        }
+        start = *file;
+    } else {
+        const auto factoryPath = (ExecutableFolder(argv[0]) / "Default.dat").string();
+        auto file = LoadParamFile(factoryPath, error);
+        if (file) {
+            start = *file;
+            VaryUnit(start.memory, options.seed);
+        } else {
+            std::cerr << "qmcal-sim: warning: " << error << "; the memory starts as zeros\n";
+        }
+    }
+
+    std::ofstream log;
+    if (!options.logPath.empty()) {
+        log.open(options.logPath, std::ios::trunc);
+        if (!log) {
+            std::cerr << "qmcal-sim: cannot write " << options.logPath << "\n";
+            return 1;
+        }
+    }
+
+    // Signals are taken by sigwait below; every thread started from here on keeps them blocked.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigaddset(&stopSignals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    qmcal::sim::SimRadio radio(start.memory);
+    radio.FaultSettings() = options.faults;
+    if (log.is_open())
+        radio.SetFrameObserver([&log](const Bytes& frame) { log << HexLine(frame) << std::endl; });
+    radio.SetViolationObserver(
+        [](const std::string& text) { std::cerr << "qmcal-sim: odd frame: " << text << "\n"; });
+
+    qmcal::sim::PtyHost host(std::move(radio), options.pace);
+    if (!host.Start(&error)) {
+        std::cerr << "qmcal-sim: cannot open a pseudo-terminal: " << error << "\n";
+        return 1;
+    }
+    std::cout << host.SlavePath() << std::endl;
+
+    if (StdinCanClose()) {
+        std::thread([] {
+            char buffer[256];
+            while (true) {
+                const auto got = ::read(STDIN_FILENO, buffer, sizeof buffer);
+                if (got == 0 || (got < 0 && errno != EINTR))
+                    break;
+            }
+            ::kill(::getpid(), SIGTERM);
+        }).detach();
+    }
+
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    host.Stop();
+
+    if (!options.savePath.empty() &&
+        !SaveParamFile(options.savePath, start.idBlock, host.Memory(), error)) {
+        std::cerr << "qmcal-sim: " << error << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "HexBytes.h"
+#include "PtyClient.h"
+#include "sim/PtyHost.h"
+
+namespace qmcal::sim {
+namespace {
+
+using test::Hex;
+using test::PtyClient;
+using test::ToHex;
+
+RadioMemory BlockAtF400()
+{
+    RadioMemory memory{};
+    const auto block = Hex("11 22 33 44 55 66 77 88");
+    std::copy(block.begin(), block.end(), memory.begin() + 0xF400);
+    return memory;
+}
+
+TEST(PtyHost, AnswersAProbeSentByteByByteAndSurvivesReopening)
+{
+    PtyHost host{SimRadio(BlockAtF400())};
+    std::string error;
+    ASSERT_TRUE(host.Start(&error)) << error;
+    // The port detector opens, probes and closes every port; the same port is probed again.
+    for (int round = 0; round < 3; ++round) {
+        PtyClient client(host.SlavePath());
+        ASSERT_TRUE(client.IsOpen()) << round;
+        for (const std::uint8_t byte : Hex("57 00 00 00")) {
+            ASSERT_TRUE(client.Write({byte}));
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00") << round;
+    }
+    EXPECT_EQ(host.FramesReceived(), 3);
+}
+
+TEST(PtyHost, ReadsAndStoresBlocksPacedOrNot)
+{
+    for (const bool pace : {false, true}) {
+        PtyHost host(SimRadio(BlockAtF400()), pace);
+        ASSERT_TRUE(host.Start());
+        PtyClient client(host.SlavePath());
+        ASSERT_TRUE(client.IsOpen());
+
+        client.Write(Hex("57 FF FF 03 00 F4 08"));
+        EXPECT_EQ(ToHex(client.Read(12)), "52 00 41 00 11 22 33 44 55 66 77 88") << pace;
+
+        client.Write(Hex("57 FF 00 05 E5 F7 01 02 03"));
+        EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00") << pace;
+        const RadioMemory memory = host.Memory();
+        EXPECT_EQ(ToHex({memory.begin() + 0xF7E5, memory.begin() + 0xF7E8}), "01 02 03") << pace;
+
+        host.QueueReading(0x012E);
+        client.Write(Hex("57 42 22 00"));
+        EXPECT_EQ(ToHex(client.Read(6)), "52 00 56 00 2E 01") << pace;
+        ASSERT_EQ(host.FrameLog().size(), 3u);
+        EXPECT_EQ(ToHex(host.FrameLog()[1]), "57 FF 00 05 E5 F7 01 02 03");
+    }
+}
+
+TEST(PtyHost, HangUpDeliversTheLastReplyThenClosesTheLine)
+{
+    SimRadio radio(BlockAtF400());
+    radio.FaultSettings().hangupAfter = 2;
+    PtyHost host(std::move(radio));
+    ASSERT_TRUE(host.Start());
+    const std::string path = host.SlavePath();
+    PtyClient client(path);
+    ASSERT_TRUE(client.IsOpen());
+
+    client.Write(Hex("57 00 00 00"));
+    EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00");
+    client.Write(Hex("57 FF FF 03 00 F4 08"));
+    EXPECT_EQ(ToHex(client.Read(12)), "52 00 41 00 11 22 33 44 55 66 77 88");
+
+    // The next read ends because the line is gone, long before its time-out.
+    EXPECT_TRUE(client.Read(1, std::chrono::seconds(10)).empty());
+    EXPECT_TRUE(client.LineGone());
+    EXPECT_TRUE(host.HungUp());
+    PtyClient again(path);
+    EXPECT_FALSE(again.IsOpen());
+}
+
+TEST(PtyHost, HangUpAfterZeroFramesLeavesNothingToOpen)
+{
+    SimRadio radio(BlockAtF400());
+    radio.FaultSettings().hangupAfter = 0;
+    PtyHost host(std::move(radio));
+    ASSERT_TRUE(host.Start());
+    EXPECT_TRUE(host.HungUp());
+    PtyClient client(host.SlavePath());
+    EXPECT_FALSE(client.IsOpen());
+}
+
+TEST(PtyHost, SilentRadioLeavesTheClientToItsTimeOut)
+{
+    SimRadio radio(BlockAtF400());
+    radio.FaultSettings().silentAfter = 1;
+    PtyHost host(std::move(radio));
+    ASSERT_TRUE(host.Start());
+    PtyClient client(host.SlavePath());
+    client.Write(Hex("57 00 00 00"));
+    EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00");
+    client.Write(Hex("57 00 00 00"));
+    EXPECT_TRUE(client.Read(4, std::chrono::milliseconds(200)).empty());
+    EXPECT_FALSE(client.LineGone());
+    EXPECT_EQ(host.FramesReceived(), 2);
+    host.Stop();  // with the client still holding the port
+    EXPECT_FALSE(host.Running());
+}
+
+} // namespace
+} // namespace qmcal::sim

@@ -1,0 +1,262 @@
+// qmcal-sim as a user runs it: options, files, the path on the first line, the exit.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "HexBytes.h"
+#include "PtyClient.h"
+
+extern char** environ;
+
+namespace qmcal::sim {
+namespace {
+
+using test::Hex;
+using test::PtyClient;
+using test::ToHex;
+namespace fs = std::filesystem;
+
+constexpr std::size_t kIdBlockSize = 4096;
+constexpr std::size_t kFileSize = kIdBlockSize + 65536;
+
+// qmcal-sim with pipes on its standard streams.
+class SimProcess {
+public:
+    explicit SimProcess(const std::vector<std::string>& args)
+    {
+        int in[2], out[2], err[2];
+        if (::pipe(in) != 0 || ::pipe(out) != 0 || ::pipe(err) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, err[1], STDERR_FILENO);
+        for (int fd : {in[1], out[0], err[0]})
+            posix_spawn_file_actions_addclose(&actions, fd);
+        std::vector<std::string> all{std::string(QMCAL_BIN_DIR) + "/qmcal-sim"};
+        all.insert(all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : all)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(in[0]);
+        ::close(out[1]);
+        ::close(err[1]);
+        m_in = in[1];
+        m_out = out[0];
+        m_err = err[0];
+    }
+    ~SimProcess()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            Wait();
+        }
+        for (int fd : {m_in, m_out, m_err})
+            if (fd >= 0)
+                ::close(fd);
+    }
+
+    // The first line of standard output, or empty when the process ends without one.
+    std::string FirstLine()
+    {
+        std::string line;
+        char c = 0;
+        while (Ready(m_out) && ::read(m_out, &c, 1) == 1 && c != '\n')
+            line += c;
+        return line;
+    }
+    // Closing standard input is the polite way to end it.
+    void CloseInput()
+    {
+        ::close(m_in);
+        m_in = -1;
+    }
+    int Wait()
+    {
+        int status = 0;
+        if (m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid)
+            m_pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Errors()
+    {
+        std::string text;
+        char buffer[256];
+        while (Ready(m_err)) {
+            const auto n = ::read(m_err, buffer, sizeof buffer);
+            if (n <= 0)
+                break;
+            text.append(buffer, static_cast<std::size_t>(n));
+        }
+        return text;
+    }
+
+private:
+    static bool Ready(int fd) {
+        pollfd p{fd, POLLIN, 0};
+        return ::poll(&p, 1, 10000) > 0;
+    }
+
+    pid_t m_pid = -1;
+    int m_in = -1;
+    int m_out = -1;
+    int m_err = -1;
+};
+
+std::vector<std::uint8_t> ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+class SimProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("qmcal-sim-test-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path m_dir;
+};
+
+TEST_F(SimProcessTest, ServesTheMemoryFileSavesItAndLogsEveryFrame)
+{
+    std::vector<std::uint8_t> file(kFileSize);
+    for (std::size_t i = 0; i < file.size(); ++i)
+        file[i] = static_cast<std::uint8_t>(i * 7 + i / 4096);
+    const fs::path memoryPath = m_dir / "in.dat";
+    WriteFile(memoryPath, file);
+    const fs::path savePath = m_dir / "out.dat";
+    const fs::path logPath = m_dir / "frames.log";
+
+    SimProcess sim({"--memory", memoryPath.string(), "--save", savePath.string(), "--log",
+                    logPath.string()});
+    const std::string path = sim.FirstLine();
+    ASSERT_FALSE(path.empty()) << sim.Errors();
+    {
+        PtyClient client(path);
+        ASSERT_TRUE(client.IsOpen()) << path;
+        client.Write(Hex("57 00 00 00"));
+        EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00");
+        client.Write(Hex("57 FF FF 03 00 F4 08"));
+        const auto reply = client.Read(12);
+        ASSERT_EQ(reply.size(), 12u);
+        EXPECT_TRUE(std::equal(reply.begin() + 4, reply.end(), file.begin() + kIdBlockSize + 0xF400));
+        client.Write(Hex("57 FF 00 05 E5 F7 01 02 03"));
+        EXPECT_EQ(ToHex(client.Read(4)), "52 00 41 00");
+    }
+    sim.CloseInput();
+    EXPECT_EQ(sim.Wait(), 0);
+
+    auto expected = file;
+    for (std::size_t i = 0; i < 3; ++i)
+        expected[kIdBlockSize + 0xF7E5 + i] = static_cast<std::uint8_t>(i + 1);
+    EXPECT_TRUE(ReadFile(savePath) == expected) << "saved file differs";
+    const auto log = ReadFile(logPath);
+    EXPECT_EQ(std::string(log.begin(), log.end()),
+              "57 00 00 00\n57 FF FF 03 00 F4 08\n57 FF 00 05 E5 F7 01 02 03\n");
+}
+
+TEST_F(SimProcessTest, RefusesBadOptionsAndShortFiles)
+{
+    const fs::path shortPath = m_dir / "short.dat";
+    WriteFile(shortPath, std::vector<std::uint8_t>(kFileSize - 1));
+    const std::vector<std::vector<std::string>> cases{
+        {"--memory", shortPath.string()},
+        {"--memory", (m_dir / "missing.dat").string()},
+        {"--silent-after", "many"},
+        {"--hangup-after"},
+        {"--frobnicate"},
+    };
+    for (const auto& args : cases) {
+        SimProcess sim(args);
+        EXPECT_EQ(sim.FirstLine(), "") << args[0];
+        EXPECT_EQ(sim.Wait(), 1) << args[0];
+        EXPECT_NE(sim.Errors().find("qmcal-sim: "), std::string::npos) << args[0];
+    }
+}
+
+// Each unit differs a little from the factory image, always inside the values' ranges.
+TEST_F(SimProcessTest, DefaultMemoryIsTheFactoryImageVariedPerUnit)
+{
+    const fs::path factoryPath = fs::path(QMCAL_BIN_DIR) / "Default.dat";
+    if (!fs::exists(factoryPath))
+        GTEST_SKIP() << "no factory image in the build";
+    const auto factory = ReadFile(factoryPath);
+    ASSERT_EQ(factory.size(), kFileSize);
+
+    auto saved = [&](const std::string& seed) {
+        const fs::path out = m_dir / ("unit" + seed + ".dat");
+        SimProcess sim({"--seed", seed, "--save", out.string()});
+        EXPECT_FALSE(sim.FirstLine().empty());
+        sim.CloseInput();
+        EXPECT_EQ(sim.Wait(), 0);
+        return ReadFile(out);
+    };
+    EXPECT_TRUE(saved("0") == factory) << "seed 0 is the factory image itself";
+
+    const auto unit = saved("7");
+    ASSERT_EQ(unit.size(), kFileSize);
+    EXPECT_TRUE(std::equal(factory.begin(), factory.begin() + kIdBlockSize, unit.begin()));
+    struct Range {
+        std::size_t start, end, width;
+        int maximum;
+    };
+    const Range varied[] = {{0xF400, 0xF668, 1, 0xFF}, {0xFB48, 0xFCA8, 2, 0x3FFF}};
+    auto value = [](const std::vector<std::uint8_t>& f, std::size_t a, std::size_t width) {
+        const std::size_t at = kIdBlockSize + a;
+        return width == 1 ? f[at] : f[at] | (f[at + 1] << 8);
+    };
+    int changed = 0;
+    for (std::size_t a = 0; a < 65536; ++a) {
+        const Range* range = nullptr;
+        for (const Range& r : varied)
+            if (a >= r.start && a < r.end)
+                range = &r;
+        if (range == nullptr) {
+            EXPECT_EQ(unit[kIdBlockSize + a], factory[kIdBlockSize + a]) << std::hex << a;
+            continue;
+        }
+        if ((a - range->start) % range->width != 0)
+            continue;
+        const int before = value(factory, a, range->width);
+        const int after = value(unit, a, range->width);
+        EXPECT_LE(std::abs(after - before), 2) << std::hex << a;
+        if (before <= range->maximum) {
+            EXPECT_LE(after, range->maximum) << std::hex << a;
+        }
+        changed += after != before;
+    }
+    EXPECT_GT(changed, 50);
+    EXPECT_TRUE(saved("7") == unit) << "the same seed gives the same unit";
+}
+
+} // namespace
+} // namespace qmcal::sim

@@ -1,0 +1,40 @@
+#include "support/LoopbackPort.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qmcal {
+
+LoopbackPort::LoopbackPort(sim::SimRadio& radio, QString name)
+    : m_radio(radio), m_name(std::move(name))
+{
+}
+
+void LoopbackPort::Purge()
+{
+    ++m_purges;
+    m_reply.clear();
+}
+
+// A closed port, or a line the radio has hung up, takes nothing.
+std::int64_t LoopbackPort::Write(const Bytes& data)
+{
+    m_writes.push_back(data);
+    if (m_closed || m_radio.HungUp())
+        return -1;
+    const Bytes answer = m_radio.Receive(data);
+    m_reply.insert(m_reply.end(), answer.begin(), answer.end());
+    return static_cast<std::int64_t>(data.size());
+}
+
+Bytes LoopbackPort::Read(std::size_t n)
+{
+    if (m_closed)
+        return {};
+    const std::size_t count = std::min(n, m_reply.size());
+    Bytes out(m_reply.begin(), m_reply.begin() + static_cast<std::ptrdiff_t>(count));
+    m_reply.erase(m_reply.begin(), m_reply.begin() + static_cast<std::ptrdiff_t>(count));
+    return out;
+}
+
+} // namespace qmcal

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+#include "link/SerialPort.h"
+#include "sim/SimRadio.h"
+
+namespace qmcal {
+
+// A SerialPort wired straight to a simulator engine, for fast tests: Write feeds the radio,
+// Read hands back what it answered, at once and without waiting for time-outs.
+class LoopbackPort : public SerialPort {
+public:
+    explicit LoopbackPort(sim::SimRadio& radio, QString name = QStringLiteral("LOOPBACK"));
+
+    void SetProfile(const TimeoutProfile& profile) override { m_profile = profile; }
+    void Purge() override;
+    std::int64_t Write(const Bytes& data) override;
+    Bytes Read(std::size_t n) override;
+    void Close() override { m_closed = true; }
+    QString Name() const override { return m_name; }
+
+    // What the tests look at.
+    const TimeoutProfile& Profile() const { return m_profile; }
+    const std::vector<Bytes>& Writes() const { return m_writes; }  // one entry per Write call
+    int PurgeCount() const { return m_purges; }
+    bool Closed() const { return m_closed; }
+    std::size_t PendingReply() const { return m_reply.size(); }
+
+private:
+    sim::SimRadio& m_radio;
+    QString m_name;
+    TimeoutProfile m_profile = kChosenProfile;
+    Bytes m_reply;
+    std::vector<Bytes> m_writes;
+    int m_purges = 0;
+    bool m_closed = false;
+};
+
+} // namespace qmcal
