@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace qmcal {
+
+// Program.ini, a plain INI text. Written by our own small writer because QSettings escapes
+// backslashes and would spoil a device-path port name such as \\.\COM12.
+class IniSettings {
+public:
+    IniSettings() = default;
+
+    // The path becomes folder + fileName.
+    void SetFileName(const QString& folder, const QString& fileName);
+    const QString& FilePath() const { return m_path; }
+
+    // Sets key=value in [section], creating the file and the section as needed and keeping
+    // every other line. An empty key or value writes nothing and returns 0; otherwise
+    // returns 1 on success and 0 on failure. The file is replaced atomically.
+    int Write(const QString& section, const QString& key, const QString& value) const;
+
+private:
+    QString m_path{QStringLiteral("./Program.ini")};
+};
+
+} // namespace qmcal

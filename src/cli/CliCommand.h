@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qmcal {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;  // the work failed; the reason is on standard error
+constexpr int kExitUsage = 2;   // bad arguments; main prints the command's usage
+
+struct CliContext {
+    QString exeFolder;  // with its trailing separator
+};
+
+// args are the words after the command name, --help already handled.
+using CliHandler = int (*)(QStringList args, const CliContext& context);
+
+struct CliCommand {
+    const char* name;
+    const char* usage;  // the arguments after the name
+    CliHandler handler;
+};
+
+// Removes "--name VALUE" from args and stores VALUE. False when the option has no value.
+bool TakeOption(QStringList& args, const QString& name, QString& value);
+
+// True when args still hold a word that looks like an option.
+bool HasOption(const QStringList& args);
+
+void PrintOut(const QString& text);
+void PrintError(const QString& text);
+
+} // namespace qmcal
