@@ -132,6 +132,49 @@ TEST(Layouts, ExportRangesStartAtTheLayoutsFirstRecords)
     EXPECT_EQ(total, 1946u);
 }
 
+TEST(Layouts, ElevenSlotListSplitsTheNineSlotBands)
+{
+    // 11-slot index -> the 9-slot band it halves or repeats.
+    const int nine[kMaxSlots] = {0, 1, 2, 3, 4, 4, 5, 6, 7, 7, 8};
+    for (int s = 0; s < kElevenSlots.count; ++s) {
+        const std::string name = kElevenSlots.names[s];
+        EXPECT_EQ(name.substr(0, name.find(' ')), kNineSlots.names[nine[s]]) << s;
+        EXPECT_EQ(kElevenSlots.freqLow[s], kNineSlots.freqLow[nine[s]]) << s;
+        EXPECT_EQ(kElevenSlots.freqHigh[s], kNineSlots.freqHigh[nine[s]]) << s;
+    }
+    EXPECT_STREQ(kElevenSlots.names[kSlot150MR], "150M R");
+    EXPECT_STREQ(kElevenSlots.names[kSlot450MR], "450M R");
+    // "850M" starts at 75 MHz, so 80 MHz lies inside it.
+    EXPECT_LE(kNineSlots.freqLow[8], 8000000u);
+    EXPECT_GE(kNineSlots.freqHigh[8], 8000000u);
+}
+
+TEST(Layouts, KnownFieldAddresses)
+{
+    const struct {
+        const BandLayout* layout;
+        int slot, row;
+        std::size_t field;
+        std::uint16_t address;
+    } cases[] = {
+        {&kTxModLayout, 0, 1, 2, 0xF802},       // MIC Fine of 30M point 1
+        {&kTxModLayout, 7, 9, 4, 0xF916},       // Limit Ctrl of the last point
+        {&kSqlLayout, kSlot150MR, 1, 0, 0xFC50},
+        {&kSqlLayout, kSlot450MR, 5, 3, 0xFC8E},
+        {&kToneModLayout, 0, 1, 0, 0xF926},     // DTMF: byte 14 of the shared record
+        {&kToneModLayout, 0, 2, 1, 0xF937},     // 1750 of point 2
+        {&kSignalModLayout, 7, 9, 6, 0xFB44},   // MEV of the last point
+        {&kRxTestLayout, 8, 1, 3, 0xF7A4},
+        {&kRssiLayout, kSlot450MR, 1, 1, 0xFCA6},
+        {&kPowerLayout, 7, 41, 3, 0xF667},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.layout->FieldAddress(c.slot, c.row, c.layout->Field(c.field)), c.address)
+            << c.layout->page << " slot " << c.slot << " row " << c.row;
+    }
+    EXPECT_EQ(kRxTuningLayout.FreqOffset(kSlot450MR, 13), 0x02F4);
+}
+
 TEST(Layouts, SqlFineBytesRunFromF7E0ToF7F5)
 {
     EXPECT_EQ(SqlFineAddress(1, 1), 0xF7E0);
