@@ -35,7 +35,9 @@ public:
     // True once the radio's hang-up fault has closed the line.
     bool HungUp() const { return m_hungUp; }
 
-    // The engine is shared with the serving thread: every access goes through the lock.
+    // The engine is shared with the serving thread: every access goes through the lock. The
+    // engine's observers run on the serving thread with the lock held, so they must not call
+    // back into the host.
     template <typename F>
     auto WithRadio(F&& f)
     {

@@ -229,7 +229,9 @@ TEST_F(SimProcessTest, DefaultMemoryIsTheFactoryImageVariedPerUnit)
         std::size_t start, end, width;
         int maximum;
     };
-    const Range varied[] = {{0xF400, 0xF668, 1, 0xFF}, {0xFB48, 0xFCA8, 2, 0x3FFF}};
+    // Power bytes; SQL and RSSI words, but not the Rx Tuning words between them.
+    const Range varied[] = {{0xF400, 0xF668, 1, 0xFF}, {0xFB48, 0xFC24, 2, 0x3FFF},
+                            {0xFC50, 0xFCA8, 2, 0x3FFF}};
     auto value = [](const std::vector<std::uint8_t>& f, std::size_t a, std::size_t width) {
         const std::size_t at = kIdBlockSize + a;
         return width == 1 ? f[at] : f[at] | (f[at + 1] << 8);
