@@ -160,7 +160,8 @@ bool SaveParamFile(const std::string& path, const IdBlock& idBlock, const RadioM
         out.close();
         if (!out) {
             error = "cannot write " + temp;
-            std::filesystem::remove(temp);
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
             return false;
         }
     }
