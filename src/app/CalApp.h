@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QStringList>
+
+#include "app/HeaderReporter.h"
+#include "app/IniSettings.h"
+#include "app/MainDialog.h"
+#include "app/QtUserDialogs.h"
+#include "app/ShellState.h"
+#include "link/RadioLink.h"
+
+namespace qmcal {
+
+// The application object: owns the image, the link and the shell state, runs the main window
+// and saves the port in use when it has closed.
+class CalApp {
+public:
+    struct Options {
+        QStringList extraPorts;  // probed before the system's ports
+        bool workbench = false;
+    };
+
+    explicit CalApp(Options options);
+    CalApp(const CalApp&) = delete;
+    CalApp& operator=(const CalApp&) = delete;
+
+    // Start-up, the main window until it closes, shutdown. Needs a QApplication.
+    int Run();
+
+private:
+    QtUserDialogs m_dialogs;
+    HeaderReporter m_reporter{m_dialogs};
+    ParamImage m_image;
+    CommandNameMap m_commandNames;
+    ShellState m_shell;
+    IniSettings m_settings;
+    RadioLink m_link{m_image, m_commandNames, m_reporter};
+    AppContext m_context{m_image, m_link, m_commandNames, m_shell, m_settings, m_dialogs, m_reporter};
+};
+
+} // namespace qmcal

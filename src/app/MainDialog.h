@@ -1,0 +1,132 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QDialog>
+
+#include "app/AppContext.h"
+#include "app/PageSlots.h"
+#include "link/PortDetector.h"
+#include "link/PortDialog.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QTabBar;
+
+namespace qmcal {
+
+// Menu command ids, as the menu resource numbers them.
+enum class Command {
+    New = 32774,
+    Open = 32776,
+    Save = 32775,
+    SaveAs = 32780,
+    Export = 32782,
+    Read = 32795,
+    Write = 32796,
+    WritePower = 32784,
+    SqlFine = 32783,
+    WriteRssi = 32785,
+    Port = 32771,
+    About = 32781,
+};
+
+// Control ids of the main window's template.
+constexpr int kPortFieldId = 1030;
+constexpr int kFileNameFieldId = 1031;
+constexpr int kPttFieldId = 1032;
+constexpr int kPromptFieldId = 1033;
+constexpr int kEtchedLineId = 1080;
+constexpr int kTabControlId = 1097;
+constexpr int kPagePlaceholderId = 1098;
+
+using PageFactory = std::function<PageSlot(int slot, AppContext& context, QWidget* tabControl)>;
+
+// How the main window reaches pages and ports; tests replace them.
+struct MainDialogSeams {
+    PageFactory pageFactory = &CreatePageSlot;
+    PortLister portLister;  // empty: ListPorts(shell.extraPorts)
+    PortAccess portAccess;
+};
+
+// "Debug Parameter": the header fields, the menu and its commands. The calibration pages sit in
+// a tab control below the etched line, outside the visible window.
+class MainDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    using Seams = MainDialogSeams;
+
+    // Runs the whole initialisation, including New and the start of port detection.
+    explicit MainDialog(AppContext& context, Seams seams = {});
+    ~MainDialog() override;
+
+    // The command as the menu gives it; also reaches the commands whose items were removed.
+    void RunCommand(Command command);
+
+    QMenuBar* MenuBar() const { return m_menuBar; }
+    QAction* Action(Command command) const;  // nullptr once removed from the menu
+    QMenu* Popup(int index) const;
+    QLineEdit* PortField() const { return m_portField; }
+    QLineEdit* PttField() const { return m_pttField; }
+    QLineEdit* PromptField() const { return m_promptField; }
+    QLineEdit* FileNameField() const { return m_fileNameField; }
+    QTabBar* TabControl() const { return m_tabControl; }
+    QWidget* Page(int slot) const;
+    PortDetector& Detector() { return m_detector; }
+
+    // The window closes: the pages save their grids and go, detection stops.
+    void done(int result) override;
+
+Q_SIGNALS:
+    // New, Open or a successful Read replaced the image.
+    void ImageReplaced();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    static Seams WithDefaults(Seams seams, const ShellState& shell);
+    void BuildMenu();
+    void RemoveMenuItem(Command command);
+    void UpdatePopup(QMenu& popup);
+    bool GuardedItemsEnabled() const;
+    void CreatePages(const QRect& pageRect);
+    void DestroyPages();
+    void ReplaceImage();
+    void ShowFileName(const QString& path);
+
+    void OnNew();
+    void OnOpen();
+    void OnSave();
+    void OnSaveAs();
+    void SaveAsAfterClearing();
+    void OnExport();
+    void OnRead();
+    void OnWrite();
+    void OnWritePower();
+    void OnSqlFine();
+    void OnWriteRssi();
+    void OnPort();
+    void OnAbout();
+    void OnPortFound(const QString& name);
+
+    AppContext& m_context;
+    Seams m_seams;
+    std::array<PageSlot, kPageSlotCount> m_slots;
+    QMenuBar* m_menuBar = nullptr;
+    QWidget* m_client = nullptr;
+    QLineEdit* m_promptField = nullptr;
+    QLineEdit* m_fileNameField = nullptr;
+    QWidget* m_etchedLine = nullptr;
+    QLineEdit* m_portField = nullptr;
+    QLineEdit* m_pttField = nullptr;
+    QTabBar* m_tabControl = nullptr;
+    QWidget* m_pagePlaceholder = nullptr;
+    PortDetector m_detector;
+};
+
+} // namespace qmcal

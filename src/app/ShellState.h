@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qmcal {
+
+// What the shell knows beyond the image and the link. One instance, owned by CalApp.
+struct ShellState {
+    QString exeFolder;         // with its trailing separator, or empty
+    QString dataFolder;        // exeFolder + "DATA"
+    QString currentFileName;   // the parameter file last opened or saved; empty after New
+    bool imageFromRadio = false;  // set by a successful Read, cleared by New
+    QStringList extraPorts;    // --port NAME, probed before the system's ports
+    bool workbench = false;    // --workbench: show the calibration pages
+};
+
+} // namespace qmcal

@@ -1,0 +1,101 @@
+// qmcal: the QM6200 calibration tool.
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+
+#include "app/CalApp.h"
+#include "data/FactoryImage.h"
+#include "sim/PtyHost.h"
+#include "sim/UnitVariation.h"
+
+namespace {
+
+// Qt's own message for a missing display is a bare abort; say what to do instead.
+bool DisplayMissing()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return false;
+#endif
+}
+
+constexpr const char* kNoDisplayText =
+    "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+    "Run it on a desktop, or on a virtual display:\n"
+    "  xvfb-run -a %s --simulate\n"
+    "or with no screen at all:\n"
+    "  QT_QPA_PLATFORM=offscreen %s --simulate\n";
+
+// A radio simulated on a pseudo-terminal, answering at the line's real speed.
+std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
+{
+    qmcal::ParamImage factory;
+    qmcal::FillFactoryImage(factory);
+    qmcal::sim::RadioMemory memory = factory.ParamArea();
+    qmcal::sim::VaryUnit(memory, 1);  // a unit whose values differ a little from Default.dat
+    auto host = std::make_unique<qmcal::sim::PtyHost>(qmcal::sim::SimRadio(memory), true);
+    std::string error;
+    if (!host->Start(&error)) {
+        std::fprintf(stderr, "qmcal: cannot start the simulated radio: %s\n", error.c_str());
+        return nullptr;
+    }
+    path = QString::fromStdString(host->SlavePath());
+    return host;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (DisplayMissing()) {
+        std::fprintf(stderr, kNoDisplayText, argv[0], argv[0]);
+        return 1;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("qmcal"));
+    QApplication::setApplicationVersion(QStringLiteral("2.0.6.2"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Calibration tool for the QM6200 radio."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+        QStringLiteral("Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption simulateOption(QStringLiteral("simulate"),
+        QStringLiteral("Start a simulated radio on a pseudo-terminal and probe it first."));
+    const QCommandLineOption workbenchOption(QStringLiteral("workbench"),
+        QStringLiteral("Show the calibration pages below the header."));
+    parser.addOptions({portOption, simulateOption, workbenchOption});
+    parser.process(app);
+
+    qmcal::CalApp::Options options;
+    options.extraPorts = parser.values(portOption);
+    options.workbench = parser.isSet(workbenchOption);
+
+    std::unique_ptr<qmcal::sim::PtyHost> simulated;
+    if (parser.isSet(simulateOption)) {
+#ifdef Q_OS_UNIX
+        QString path;
+        simulated = StartSimulatedRadio(path);
+        if (!simulated)
+            return 1;
+        options.extraPorts.prepend(path);
+#else
+        std::fprintf(stderr, "qmcal: --simulate needs a system with pseudo-terminals\n");
+        return 1;
+#endif
+    }
+
+    qmcal::CalApp calApp(std::move(options));
+    return calApp.Run();
+}

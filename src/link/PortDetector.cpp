@@ -1,0 +1,154 @@
+#include "link/PortDetector.h"
+
+#include <thread>
+
+#include <QMetaObject>
+#include <QSerialPortInfo>
+#include <QThread>
+
+#include "link/RadioLink.h"
+
+namespace qmcal {
+
+namespace {
+
+constexpr int kProbeTries = 2;
+constexpr std::chrono::milliseconds kProbeBytePause{2};
+
+bool Answered(SerialPort& port)
+{
+    port.Purge();
+    // The radio wants the probe a byte at a time.
+    for (const std::uint8_t byte : kProbeFrame) {
+        port.Write(Bytes{byte});
+        std::this_thread::sleep_for(kProbeBytePause);
+    }
+    return port.Read(kAck.size()) == kAck;
+}
+
+} // namespace
+
+QStringList ListPorts(const QStringList& extraPorts)
+{
+    QStringList names = extraPorts;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        if (!names.contains(info.portName()))
+            names.append(info.portName());
+    }
+    return names;
+}
+
+ProbeResult ProbePass(const QStringList& names, const PortOpener& open,
+                      const std::function<bool()>& stopRequested)
+{
+    ProbeResult result;
+    for (const QString& name : names) {
+        std::unique_ptr<SerialPort> port = open(name, kProbingProfile);
+        if (!port)
+            continue;
+        result.probedAny = true;
+        for (int attempt = 0; attempt < kProbeTries; ++attempt) {
+            if (Answered(*port)) {
+                port->SetProfile(kFoundProfile);
+                result.port = std::move(port);
+                result.name = name;
+                return result;
+            }
+        }
+        port->Close();
+        if (stopRequested()) {
+            result.stopped = true;
+            return result;
+        }
+    }
+    return result;
+}
+
+PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener)
+    : m_link(link), m_lister(std::move(lister)), m_opener(std::move(opener))
+{
+}
+
+PortDetector::~PortDetector()
+{
+    StopPortDetection();
+}
+
+void PortDetector::StartPortDetection()
+{
+    if (m_thread)
+        return;
+    m_uiThread = thread();
+    // A QThread rather than a std::thread: the serial port objects made on it need an event
+    // dispatcher there.
+    m_thread.reset(QThread::create([this] { Run(); }));
+    m_thread->setObjectName(QStringLiteral("PortDetector"));
+    m_thread->start();
+}
+
+void PortDetector::StopPortDetection()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_stop = true;
+    }
+    m_stopChanged.notify_all();
+    if (m_thread)
+        m_thread->wait();
+    // A find queued just before the stop is taken now, not after the caller moved on.
+    HandOver();
+}
+
+bool PortDetector::Running() const
+{
+    return m_thread && m_thread->isRunning();
+}
+
+bool PortDetector::StopRequested()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_stop;
+}
+
+void PortDetector::Run()
+{
+    for (;;) {
+        ProbeResult result = ProbePass(m_lister(), m_opener, [this] { return StopRequested(); });
+        if (result.port) {
+            result.port->MoveToThread(m_uiThread);
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                m_foundPort = std::move(result.port);
+                m_foundName = result.name;
+            }
+            // Queued, never blocking: the UI thread may be waiting for this thread to end.
+            QMetaObject::invokeMethod(this, &PortDetector::HandOver, Qt::QueuedConnection);
+            return;
+        }
+        if (result.stopped)
+            return;
+        if (!result.probedAny) {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (m_stopChanged.wait_for(lock, kIdlePause, [this] { return m_stop; }))
+                return;
+        }
+    }
+}
+
+void PortDetector::HandOver()
+{
+    std::unique_ptr<SerialPort> port;
+    QString name;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        port = std::move(m_foundPort);
+        name = m_foundName;
+    }
+    if (!port)
+        return;
+    m_link.SetPort(std::move(port));
+    m_link.SetCurrentPortName(name);
+    Q_EMIT PortFound(name);
+}
+
+} // namespace qmcal

@@ -1,0 +1,161 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+
+#include <QDialog>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "app/AppContext.h"
+#include "app/HeaderReporter.h"
+#include "app/IniSettings.h"
+#include "app/MainDialog.h"
+#include "app/ShellState.h"
+#include "app/UserDialogs.h"
+#include "data/FactoryImage.h"
+#include "data/ParamFile.h"
+#include "link/RadioLink.h"
+#include "sim/SimRadio.h"
+#include "support/LoopbackPort.h"
+
+namespace qmcal::test {
+
+// Answers every modal question from a script and keeps what was asked.
+class ScriptedDialogs final : public UserDialogs {
+public:
+    QString OpenFileName(QWidget*, const FileDialogOptions& options) override
+    {
+        openAsked.push_back(options);
+        return Next(openAnswers);
+    }
+    QString SaveFileName(QWidget*, const FileDialogOptions& options) override
+    {
+        saveAsked.push_back(options);
+        return Next(saveAnswers);
+    }
+    void Message(QWidget*, const QString& text) override { messages << text; }
+    int RunModal(QDialog& dialog) override
+    {
+        ++modalRuns;
+        if (!modal) {
+            ADD_FAILURE() << "unexpected modal dialog " << dialog.windowTitle().toStdString();
+            return QDialog::Rejected;
+        }
+        dialog.show();
+        const int result = modal(dialog);
+        dialog.hide();
+        return result;
+    }
+
+    std::deque<QString> openAnswers;  // empty string: cancelled
+    std::deque<QString> saveAnswers;
+    std::vector<FileDialogOptions> openAsked;
+    std::vector<FileDialogOptions> saveAsked;
+    QStringList messages;
+    std::function<int(QDialog&)> modal;  // drives a shown dialog and returns its result
+    int modalRuns = 0;
+
+private:
+    static QString Next(std::deque<QString>& answers)
+    {
+        if (answers.empty())
+            return QString();
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Ports by name, opened on loopbacks to simulated radios; a name is busy unless listed.
+class FakePorts {
+public:
+    sim::SimRadio& Add(const QString& name, const sim::RadioMemory& memory)
+    {
+        auto radio = std::make_unique<sim::SimRadio>(memory);
+        sim::SimRadio& ref = *radio;
+        m_radios[name] = std::move(radio);
+        openable.insert(name);
+        return ref;
+    }
+    std::unique_ptr<SerialPort> Open(const QString& name, const TimeoutProfile& profile)
+    {
+        opened << name;
+        if (!openable.count(name))
+            return nullptr;
+        auto port = std::make_unique<LoopbackPort>(*m_radios.at(name), name);
+        port->SetProfile(profile);
+        return port;
+    }
+    PortOpener Opener()
+    {
+        return [this](const QString& name, const TimeoutProfile& profile) { return Open(name, profile); };
+    }
+
+    std::set<QString> openable;
+    QStringList opened;
+
+private:
+    std::map<QString, std::unique_ptr<sim::SimRadio>> m_radios;
+};
+
+// The factory image with a few bytes that mark where data came from.
+inline sim::RadioMemory MarkedMemory(std::uint8_t mark)
+{
+    ParamImage image;
+    FillFactoryImage(image);
+    sim::RadioMemory memory = image.ParamArea();
+    // Power values: any byte is in range, so the repair keeps them.
+    for (std::uint16_t a = 0xF400; a < 0xF410; ++a)
+        memory[a] = mark;
+    return memory;
+}
+
+// Everything CalApp owns, in a temporary executable folder with a factory Default.dat.
+struct AppHarness {
+    AppHarness()
+    {
+        shell.exeFolder = exeDir.path() + QLatin1Char('/');
+        shell.dataFolder = shell.exeFolder + QStringLiteral("DATA");
+        settings.SetFileName(shell.exeFolder, QStringLiteral("Program.ini"));
+        ParamImage factory;
+        FillFactoryImage(factory);
+        EXPECT_TRUE(SaveImageFileAs(factory, DefaultFilePath(shell.exeFolder)).ok);
+    }
+
+    std::unique_ptr<MainDialog> MakeDialog(PortLister lister = [] { return QStringList(); })
+    {
+        MainDialogSeams seams;
+        seams.pageFactory = {};
+        seams.portLister = std::move(lister);
+        seams.portAccess.open = ports.Opener();
+        seams.portAccess.permissionDenied = [](const QString&) { return false; };
+        return std::make_unique<MainDialog>(context, std::move(seams));
+    }
+
+    QString IniText() const
+    {
+        QFile file(settings.FilePath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+    }
+
+    QTemporaryDir exeDir;
+    ScriptedDialogs dialogs;
+    HeaderReporter reporter{dialogs};
+    ParamImage image;
+    CommandNameMap names = MakeCommandNameMap();
+    ShellState shell;
+    IniSettings settings;
+    RadioLink link{image, names, reporter};
+    AppContext context{image, link, names, shell, settings, dialogs, reporter};
+    FakePorts ports;
+};
+
+} // namespace qmcal::test

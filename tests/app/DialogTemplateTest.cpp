@@ -1,0 +1,102 @@
+// Dialog templates as data: loading, and dialog units to pixels the way the platform maps them.
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "pages/DialogTemplate.h"
+
+namespace qmcal::test {
+namespace {
+
+TEST(DialogTemplate, MainDialogTemplateHoldsTheHeaderAndThePageArea)
+{
+    const DialogTemplate dialog = LoadDialogTemplate(QStringLiteral(":/res/MainDialog.json"));
+    EXPECT_EQ(dialog.caption, QStringLiteral("Debug Parameter"));
+    EXPECT_EQ(dialog.size, QSize(403, 342));
+    EXPECT_EQ(dialog.fontFamily, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(dialog.fontPointSize, 9);
+    const struct {
+        int id;
+        ControlKind kind;
+        QRect rect;
+    } expected[] = {
+        {1030, ControlKind::Edit, {91, 7, 38, 12}},        {1032, ControlKind::Edit, {165, 7, 56, 12}},
+        {1033, ControlKind::Edit, {259, 7, 72, 12}},       {1031, ControlKind::Edit, {91, 25, 239, 12}},
+        {1080, ControlKind::EtchedLine, {7, 47, 387, 1}},  {1097, ControlKind::TabControl, {0, 54, 402, 288}},
+        {1098, ControlKind::Placeholder, {8, 74, 386, 258}},
+    };
+    for (const auto& e : expected) {
+        const ControlTemplate* control = dialog.Control(e.id);
+        ASSERT_NE(control, nullptr) << e.id;
+        EXPECT_EQ(control->kind, e.kind) << e.id;
+        EXPECT_EQ(control->rect, e.rect) << e.id;
+    }
+    for (int field : {1030, 1031, 1032, 1033})
+        EXPECT_TRUE(dialog.Control(field)->HasFlag(QStringLiteral("readonly")));
+}
+
+TEST(DialogTemplate, DialogUnitsFollowTheFontsAverageLetterWidthAndHeight)
+{
+    const QFont font(QStringLiteral("Times New Roman"), 9);
+    const QFontMetrics metrics(font);
+    const int letterWidth = static_cast<int>(
+        std::lround(metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52.0));
+
+    // Four horizontal units are one average letter, eight vertical units one line.
+    EXPECT_EQ(DialogUnitsToPixels(QRect(0, 0, 4, 8), font), QRect(0, 0, letterWidth, metrics.height()));
+    EXPECT_EQ(DialogUnitsToPixels(QSize(400, 800), font), QSize(100 * letterWidth, 100 * metrics.height()));
+
+    // Edges are mapped one by one, so controls that touch in units touch in pixels.
+    for (int x = 0; x < 40; ++x) {
+        const QRect left = DialogUnitsToPixels(QRect(x, 3, 7, 5), font);
+        const QRect right = DialogUnitsToPixels(QRect(x + 7, 8, 5, 9), font);
+        EXPECT_EQ(left.right() + 1, right.left()) << x;
+        EXPECT_EQ(left.bottom() + 1, right.top()) << x;
+    }
+}
+
+TEST(DialogTemplate, BuildsControlsAtTheirPixelRectangles)
+{
+    const DialogTemplate dialog = LoadDialogTemplate(QStringLiteral(":/res/MainDialog.json"));
+    QWidget parent;
+    const DialogControls controls = BuildDialogControls(parent, dialog);
+    auto* port = controls.Get<QLineEdit>(1030);
+    ASSERT_NE(port, nullptr);
+    EXPECT_TRUE(port->isReadOnly());
+    EXPECT_EQ(port->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(port->geometry(), DialogUnitsToPixels(QRect(91, 7, 38, 12), DialogFont(dialog)));
+    EXPECT_FALSE(controls.Widget(1098)->isVisibleTo(&parent));
+    EXPECT_EQ(controls.Widget(4242), nullptr);
+}
+
+TEST(DialogTemplate, AMalformedTemplateIsRefused)
+{
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        const char* json;
+    } cases[] = {
+        {"not JSON", "{"},
+        {"unknown kind", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Slider","rect":[0,0,1,1]}]})"},
+        {"short rect", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[0,0,1]}]})"},
+        {"no font", R"({"size":[10,10],"controls":[]})"},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QLatin1String(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.json);
+        file.close();
+        EXPECT_THROW(LoadDialogTemplate(path), std::runtime_error) << c.name;
+    }
+    EXPECT_THROW(LoadDialogTemplate(dir.filePath(QStringLiteral("missing.json"))), std::runtime_error);
+}
+
+} // namespace
+} // namespace qmcal::test

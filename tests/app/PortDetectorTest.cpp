@@ -1,0 +1,219 @@
+// The search for the radio: the probe on the wire, and the detector thread on real
+// pseudo-terminals.
+
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "AppHarness.h"
+#include "link/PortDetector.h"
+#include "sim/PtyHost.h"
+
+namespace qmcal::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// A loopback port that writes down what the probe does with it.
+class TracedPort final : public SerialPort {
+public:
+    TracedPort(std::unique_ptr<SerialPort> inner, QStringList& trace) : m_inner(std::move(inner)), m_trace(trace) {}
+
+    void SetProfile(const TimeoutProfile& profile) override
+    {
+        m_trace << (&profile == &kFoundProfile ? QStringLiteral("found profile") : QStringLiteral("other profile"));
+        m_inner->SetProfile(profile);
+    }
+    void Purge() override
+    {
+        m_trace << QStringLiteral("purge");
+        m_inner->Purge();
+    }
+    std::int64_t Write(const Bytes& data) override
+    {
+        m_trace << QStringLiteral("write ") + QByteArray(reinterpret_cast<const char*>(data.data()),
+                                                          static_cast<qsizetype>(data.size())).toHex(' ');
+        return m_inner->Write(data);
+    }
+    Bytes Read(std::size_t n) override
+    {
+        m_trace << QStringLiteral("read %1").arg(n);
+        return m_inner->Read(n);
+    }
+    void Close() override
+    {
+        m_trace << QStringLiteral("close");
+        m_inner->Close();
+    }
+    QString Name() const override { return m_inner->Name(); }
+
+private:
+    std::unique_ptr<SerialPort> m_inner;
+    QStringList& m_trace;
+};
+
+const QStringList kOneTry{"purge", "write 57", "write 00", "write 00", "write 00", "read 4"};
+
+QStringList Concat(std::initializer_list<QStringList> parts)
+{
+    QStringList all;
+    for (const QStringList& p : parts)
+        all += p;
+    return all;
+}
+
+TEST(ProbePass, ProbesAsTheRadioExpectsAndSkipsBusyPortsWithoutLookingAtTheStop)
+{
+    // busy: cannot be opened; silent: opens, never answers; radio: answers.
+    const struct {
+        const char* name;
+        QStringList ports;
+        bool stopAfterFirstLook;
+        QStringList trace;
+        const char* found;
+    } cases[] = {
+        {"busy ports are skipped at once", {"busy1", "busy2", "radio"}, true,
+         Concat({{"open radio", "profile probing"}, kOneTry, {"found profile"}}), "radio"},
+        {"a silent port is tried twice, closed, then the stop is looked at", {"silent", "radio"}, false,
+         Concat({{"open silent", "profile probing"}, kOneTry, kOneTry, {"close", "stop?"},
+                 {"open radio", "profile probing"}, kOneTry, {"found profile"}}),
+         "radio"},
+        {"a stop seen after a silent port ends the pass", {"silent", "radio"}, true,
+         Concat({{"open silent", "profile probing"}, kOneTry, kOneTry, {"close", "stop?"}}), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakePorts ports;
+        sim::SimRadio& silent = ports.Add(QStringLiteral("silent"), MarkedMemory(0));
+        silent.FaultSettings().silentAfter = 0;
+        ports.Add(QStringLiteral("radio"), MarkedMemory(0));
+        QStringList trace;
+        const PortOpener open = [&](const QString& name, const TimeoutProfile& profile) -> std::unique_ptr<SerialPort> {
+            std::unique_ptr<SerialPort> port = ports.Open(name, profile);
+            if (!port)
+                return nullptr;
+            trace << QStringLiteral("open ") + name
+                  << (&profile == &kProbingProfile ? QStringLiteral("profile probing") : QStringLiteral("profile other"));
+            return std::make_unique<TracedPort>(std::move(port), trace);
+        };
+        const ProbeResult result = ProbePass(c.ports, open, [&] {
+            trace << QStringLiteral("stop?");
+            return c.stopAfterFirstLook;
+        });
+        EXPECT_EQ(trace, c.trace) << trace.join(QLatin1String(" | ")).toStdString();
+        EXPECT_EQ(result.name, QLatin1String(c.found));
+        EXPECT_EQ(result.port != nullptr, *c.found != '\0');
+        EXPECT_TRUE(result.probedAny);
+    }
+}
+
+// Runs StopPortDetection with a guard: a detector that cannot be stopped fails the test
+// instead of hanging it.
+void StopWithin(PortDetector& detector, std::chrono::seconds limit)
+{
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> stopped = done->get_future();
+    std::thread([&detector, done] {
+        detector.StopPortDetection();
+        done->set_value();
+    }).detach();
+    if (stopped.wait_for(limit) != std::future_status::ready) {
+        ADD_FAILURE() << "StopPortDetection did not return";
+        std::abort();
+    }
+}
+
+std::unique_ptr<sim::PtyHost> StartHost(bool silent)
+{
+    sim::SimRadio radio(MarkedMemory(0x21));
+    if (silent)
+        radio.FaultSettings().silentAfter = 0;
+    auto host = std::make_unique<sim::PtyHost>(std::move(radio));
+    std::string error;
+    EXPECT_TRUE(host->Start(&error)) << error;
+    return host;
+}
+
+TEST(PortDetector, FindsTheRadioOnTheThirdPortAfterTryingTheSilentOnesTwice)
+{
+    AppHarness h;
+    std::vector<std::unique_ptr<sim::PtyHost>> hosts;
+    hosts.push_back(StartHost(true));
+    hosts.push_back(StartHost(true));
+    hosts.push_back(StartHost(false));
+    QStringList names;
+    for (const auto& host : hosts)
+        names << QString::fromStdString(host->SlavePath());
+
+    PortDetector detector(h.link, [names] { return names; });
+    QSignalSpy found(&detector, &PortDetector::PortFound);
+    detector.StartPortDetection();
+    ASSERT_TRUE(found.wait(20000));
+
+    EXPECT_EQ(found.takeFirst().at(0).toString(), names[2]);
+    EXPECT_EQ(h.link.CurrentPortName(), names[2]);
+    EXPECT_EQ(hosts[0]->FramesReceived(), 2);
+    EXPECT_EQ(hosts[1]->FramesReceived(), 2);
+    EXPECT_EQ(hosts[2]->FramesReceived(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !detector.Running(); }, 5000));
+
+    // Exchanges now go to the third port, from the UI thread.
+    EXPECT_EQ(h.link.SetFlag(0x41, 1), ExchangeResult::Ok);
+    const std::vector<sim::Bytes> log = hosts[2]->FrameLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1], (sim::Bytes{0x57, 0x41, 0x0E, 0x01, 0x01}));
+    EXPECT_EQ(hosts[0]->FramesReceived(), 2);
+}
+
+TEST(PortDetector, StopsWhileScanningASilentPort)
+{
+    AppHarness h;
+    const std::unique_ptr<sim::PtyHost> silent = StartHost(true);
+    const QString name = QString::fromStdString(silent->SlavePath());
+    PortDetector detector(h.link, [name] { return QStringList{name}; });
+    detector.StartPortDetection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return silent->FramesReceived() >= 1; }, 10000));
+
+    StopWithin(detector, 10s);
+
+    EXPECT_FALSE(detector.Running());
+    EXPECT_FALSE(h.link.HasPort());
+    EXPECT_TRUE(h.link.CurrentPortName().isEmpty());
+    // Stopped for good: starting again does nothing.
+    detector.StartPortDetection();
+    EXPECT_FALSE(detector.Running());
+}
+
+TEST(PortDetector, StopsWithNoPortsListedAndWithOnlyBusyOnes)
+{
+    const struct {
+        const char* name;
+        QStringList ports;
+    } cases[] = {
+        {"no ports", {}},
+        {"only busy ports", {"busy1", "busy2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppHarness h;
+        std::atomic<int> passes{0};
+        const QStringList listed = c.ports;
+        PortDetector detector(h.link, [&passes, listed] {
+            ++passes;
+            return listed;
+        }, h.ports.Opener());
+        detector.StartPortDetection();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return passes >= 2; }, 10000));
+
+        StopWithin(detector, 10s);
+
+        EXPECT_FALSE(detector.Running());
+        EXPECT_FALSE(h.link.HasPort());
+    }
+}
+
+} // namespace
+} // namespace qmcal::test

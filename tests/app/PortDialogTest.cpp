@@ -1,0 +1,202 @@
+// "Port Setting": which buttons it offers, and what OK, Cancel and Esc do to the link and to
+// Program.ini.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "AppHarness.h"
+#include "link/PortDialog.h"
+
+namespace qmcal::test {
+namespace {
+
+class PortDialogTest : public ::testing::Test {
+protected:
+    PortDialogTest()
+    {
+        for (const char* name : {"ttyS0", "ttyUSB0", "ttyUSB1"})
+            h.ports.Add(QLatin1String(name), MarkedMemory(0));
+    }
+
+    std::unique_ptr<PortDialog> Make(const QStringList& names, std::function<bool(const QString&)> denied = {})
+    {
+        PortAccess access;
+        access.open = h.ports.Opener();
+        access.permissionDenied = denied ? std::move(denied) : [](const QString&) { return false; };
+        auto dialog = std::make_unique<PortDialog>(
+            h.link, h.reporter, names, [this](const QString& name) { saved << name; }, std::move(access));
+        dialog->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        return dialog;
+    }
+
+    static void Click(QAbstractButton* button)
+    {
+        // On the indicator: a radio button takes clicks on its indicator and text only.
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    static QPushButton* ButtonById(QDialog& dialog, int id)
+    {
+        return dialog.findChild<QPushButton*>(QStringLiteral("control%1").arg(id));
+    }
+
+    // The port in use before the dialog opens.
+    void UsePort(const QString& name)
+    {
+        h.link.SetCurrentPortName(name);
+        h.link.SetPort(h.ports.Open(name, kChosenProfile));
+    }
+
+    AppHarness h;
+    QStringList saved;
+};
+
+TEST_F(PortDialogTest, OffersTheOpenablePortsAndChecksTheOneJustReleased)
+{
+    h.ports.openable.erase(QStringLiteral("ttyUSB0"));  // held by another program
+    UsePort(QStringLiteral("ttyUSB1"));
+
+    const std::unique_ptr<PortDialog> dialog = Make({"ttyS0", "ttyUSB0", "ttyUSB1", "ghost"});
+
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Port Setting"));
+    EXPECT_FALSE(h.link.HasPort()) << "opening the dialog releases the port in use";
+    const struct {
+        const char* text;
+        bool enabled;
+        bool checked;
+    } expected[] = {
+        {"ttyS0", true, false},
+        {"ttyUSB0", false, false},
+        {"ttyUSB1", true, true},
+        {"ghost", false, false},
+    };
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(dialog->Button(i)->text(), QLatin1String(expected[i].text));
+        EXPECT_TRUE(dialog->Button(i)->isVisible());
+        EXPECT_EQ(dialog->Button(i)->isEnabled(), expected[i].enabled);
+        EXPECT_EQ(dialog->Button(i)->isChecked(), expected[i].checked);
+    }
+    for (int i = 4; i < PortDialog::kButtonCount; ++i)
+        EXPECT_FALSE(dialog->Button(i)->isVisible()) << i;
+    EXPECT_TRUE(dialog->Hint()->isHidden());
+}
+
+TEST_F(PortDialogTest, ShowsTheFirstSixteenNamesOnly)
+{
+    QStringList names;
+    for (int i = 0; i < 20; ++i)
+        names << QStringLiteral("ttyX%1").arg(i);
+    const QStringList buttons = PortDialog::ButtonNames(names);
+    ASSERT_EQ(buttons.size(), 16);
+    const std::unique_ptr<PortDialog> dialog = Make(buttons);
+    for (int i = 0; i < PortDialog::kButtonCount; ++i) {
+        EXPECT_EQ(dialog->Button(i)->text(), names[i]);
+        EXPECT_TRUE(dialog->Button(i)->isVisible());
+        EXPECT_FALSE(dialog->Button(i)->isEnabled());
+    }
+}
+
+TEST_F(PortDialogTest, OkOpensTheChosenPortAndRemembersIt)
+{
+    UsePort(QStringLiteral("ttyS0"));
+    const std::unique_ptr<PortDialog> dialog = Make({"ttyS0", "ttyUSB0"});
+    Click(dialog->Button(1));
+    Click(ButtonById(*dialog, 1));
+
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyUSB0"));
+    ASSERT_TRUE(h.link.PortIsOpen());
+    EXPECT_EQ(h.link.Port()->Name(), QStringLiteral("ttyUSB0"));
+    EXPECT_EQ(saved, QStringList{"ttyUSB0"});
+    EXPECT_TRUE(h.dialogs.messages.isEmpty());
+}
+
+TEST_F(PortDialogTest, OkWithAPortThatFailsToOpenStillRemembersItsName)
+{
+    const std::unique_ptr<PortDialog> dialog = Make({"ttyS0", "ttyUSB0"});
+    Click(dialog->Button(0));
+    h.ports.openable.erase(QStringLiteral("ttyS0"));  // taken in the meantime
+    Click(ButtonById(*dialog, 1));
+
+    EXPECT_EQ(h.dialogs.messages, QStringList{"Open port fail!"});
+    EXPECT_EQ(saved, QStringList{"ttyS0"});
+    EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyS0"));
+    EXPECT_TRUE(h.link.HasPort());
+    EXPECT_FALSE(h.link.PortIsOpen());
+}
+
+TEST_F(PortDialogTest, OkWithNothingCheckedOpensAndWritesNothing)
+{
+    const std::unique_ptr<PortDialog> dialog = Make({"ttyS0"});
+    Click(ButtonById(*dialog, 1));
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_FALSE(h.link.HasPort());
+    EXPECT_TRUE(saved.isEmpty());
+}
+
+TEST_F(PortDialogTest, CancelAndEscGiveBackThePortInUse)
+{
+    const struct {
+        const char* name;
+        const char* current;
+        bool useEsc;
+        bool portOpen;
+    } cases[] = {
+        {"Cancel reopens the port", "ttyUSB1", false, true},
+        {"Esc acts as Cancel", "ttyUSB1", true, true},
+        {"Cancel with no port ever chosen opens nothing", "", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        saved.clear();
+        h.link.ClosePort();
+        h.link.SetCurrentPortName(QString());
+        if (*c.current != '\0')
+            UsePort(QLatin1String(c.current));
+        const std::unique_ptr<PortDialog> dialog = Make({"ttyS0", "ttyUSB1"});
+        Click(dialog->Button(0));  // a choice that Cancel must not take
+        if (c.useEsc)
+            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        else
+            Click(ButtonById(*dialog, 2));
+
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+        EXPECT_EQ(h.link.PortIsOpen(), c.portOpen);
+        EXPECT_EQ(h.link.CurrentPortName(), QLatin1String(c.current));
+        if (c.portOpen) {
+            EXPECT_EQ(h.link.Port()->Name(), QLatin1String(c.current));
+        }
+        EXPECT_TRUE(saved.isEmpty());
+        EXPECT_TRUE(h.dialogs.messages.isEmpty());
+    }
+}
+
+TEST_F(PortDialogTest, SaysSoWhenThePortsAreRefusedForLackOfRights)
+{
+    const struct {
+        const char* name;
+        QStringList names;
+        bool hint;
+    } cases[] = {
+        {"every port refused", {"ttyACM0", "ttyACM1"}, true},
+        {"one port usable", {"ttyACM0", "ttyS0"}, false},
+        {"busy, not refused", {"ttyUSB9"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<PortDialog> dialog =
+            Make(c.names, [](const QString& name) { return name.startsWith(QLatin1String("ttyACM")); });
+        EXPECT_EQ(dialog->Hint()->isVisible(), c.hint);
+        if (c.hint) {
+            EXPECT_TRUE(dialog->Hint()->text().contains(QLatin1String("usermod -aG")));
+            EXPECT_FALSE(dialog->Hint()->text().contains(QLatin1Char('\n')));
+            EXPECT_LE(dialog->Hint()->geometry().bottom(), dialog->height());
+        }
+    }
+}
+
+} // namespace
+} // namespace qmcal::test
