@@ -92,10 +92,5 @@ TEST(IniSettings, UnwritablePathReturnsZero)
     EXPECT_EQ(ini.Write(QStringLiteral("Setup"), QStringLiteral("COM"), QStringLiteral("COM3")), 0);
 }
 
-TEST(IniSettings, DefaultPathIsBesideTheWorkingDirectory)
-{
-    EXPECT_EQ(IniSettings().FilePath(), QStringLiteral("./Program.ini"));
-}
-
 } // namespace
 } // namespace qmcal

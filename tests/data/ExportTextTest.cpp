@@ -33,16 +33,6 @@ TEST(ExportText, WholeFilesMatchTheGoldenExports)
     }
 }
 
-TEST(ExportText, ValuesAreLowerCaseAndTheFirstSitsOnTheSecondLine)
-{
-    auto image = NewImageObject();
-    image->ParamArea()[0xF400] = 0xAB;
-    const QByteArray text = ExportBytes(image->ParamArea());
-    EXPECT_TRUE(text.startsWith("Tx Power = {\r\n0xab, 0x00, "));
-    EXPECT_EQ(text.count("\r\n};\r\n\r\n"), 10);
-    EXPECT_EQ(text.count('\n'), text.count("\r\n"));  // CR LF on every platform
-}
-
 TEST(ExportText, ClearsTheTailEvenWhenTheFileCannotBeWritten)
 {
     QTemporaryDir dir;

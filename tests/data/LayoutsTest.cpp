@@ -149,32 +149,6 @@ TEST(Layouts, ElevenSlotListSplitsTheNineSlotBands)
     EXPECT_GE(kNineSlots.freqHigh[8], 8000000u);
 }
 
-TEST(Layouts, KnownFieldAddresses)
-{
-    const struct {
-        const BandLayout* layout;
-        int slot, row;
-        std::size_t field;
-        std::uint16_t address;
-    } cases[] = {
-        {&kTxModLayout, 0, 1, 2, 0xF802},       // MIC Fine of 30M point 1
-        {&kTxModLayout, 7, 9, 4, 0xF916},       // Limit Ctrl of the last point
-        {&kSqlLayout, kSlot150MR, 1, 0, 0xFC50},
-        {&kSqlLayout, kSlot450MR, 5, 3, 0xFC8E},
-        {&kToneModLayout, 0, 1, 0, 0xF926},     // DTMF: byte 14 of the shared record
-        {&kToneModLayout, 0, 2, 1, 0xF937},     // 1750 of point 2
-        {&kSignalModLayout, 7, 9, 6, 0xFB44},   // MEV of the last point
-        {&kRxTestLayout, 8, 1, 3, 0xF7A4},
-        {&kRssiLayout, kSlot450MR, 1, 1, 0xFCA6},
-        {&kPowerLayout, 7, 41, 3, 0xF667},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.layout->FieldAddress(c.slot, c.row, c.layout->Field(c.field)), c.address)
-            << c.layout->page << " slot " << c.slot << " row " << c.row;
-    }
-    EXPECT_EQ(kRxTuningLayout.FreqOffset(kSlot450MR, 13), 0x02F4);
-}
-
 TEST(Layouts, SqlFineBytesRunFromF7E0ToF7F5)
 {
     EXPECT_EQ(SqlFineAddress(1, 1), 0xF7E0);

@@ -74,17 +74,6 @@ TEST_F(ParamFileTest, SaveKeepsTheLoadedHeader)
     EXPECT_NE(header, AsBytes(kIdHeader));
 }
 
-TEST_F(ParamFileTest, ClearingCoversExactlyFCB0ToFCFF)
-{
-    auto image = NewImageObject();
-    image->ParamArea().fill(0xEE);
-    ClearBeforeSave(*image);
-    for (std::size_t a = 0xFC00; a < 0xFE00; ++a) {
-        const bool cleared = a >= 0xFCB0 && a <= 0xFCFF;
-        EXPECT_EQ(image->ParamArea()[a], cleared ? 0 : 0xEE) << std::hex << a;
-    }
-}
-
 TEST_F(ParamFileTest, OpenRefusesAWrongIdentifierAndChangesNothing)
 {
     const struct {

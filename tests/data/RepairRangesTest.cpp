@@ -67,22 +67,6 @@ TEST(RepairRanges, ReplacesOnlyFieldsAboveTheirMaximum)
     }
 }
 
-TEST(RepairRanges, TxModFieldsAreRepairedOneByOne)
-{
-    auto image = NewImageObject();
-    image->ReferenceArea().fill(0xA5);
-    auto& area = image->ParamArea();
-    putU8(area, 0xF800, 8);          // MIC gain out of range
-    putU8(area, 0xF801, 3);          // MOD gain in range
-    putU16le(area, 0xF802, 0x2A74);  // MIC Fine out of range
-    putU16le(area, 0xF804, 0x1234);
-    putU16le(area, 0xF806, 0x3FFF);
-    RepairRanges(*image);
-    const std::uint8_t expected[] = {0xA5, 3, 0xA5, 0xA5, 0x34, 0x12, 0xFF, 0x3F};
-    for (std::size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(area[0xF800 + i], expected[i]) << i;
-}
-
 // Every byte of the pattern against an empty reference: the export of the result must be
 // the independently computed golden file, and a second pass changes nothing.
 TEST(RepairRanges, WholeAreaAgainstAnEmptyReference)
