@@ -1,0 +1,165 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+#include <QDialog>
+
+#include "data/Layouts.h"
+#include "data/ParamImage.h"
+#include "pages/PageSpec.h"
+
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace qmcal {
+
+class CMSFlexGrid;
+class CellEdit;
+class RadioLink;
+class UpDownControl;
+
+// One calibration page: a grid of the points of one band slot, band tabs, cell editors placed
+// over the grid, live sends and store buttons, all driven by the page's PageSpec. A page class
+// passes its spec to the constructor, connects its own buttons, and calls Initialise() as the
+// last statement of its constructor (so that its overrides take part). Everything a page may
+// change is a virtual hook below; the rest is shared.
+class CalPage : public QDialog {
+    Q_OBJECT
+
+public:
+    ~CalPage() override;
+
+    // ---- page operations ----------------------------------------------------------------
+    // The grid's shape for the current slot: fixed columns, rows, columns, captions, widths.
+    virtual void SetupGrid();
+    // SetupGrid, then every cell from the image (LoadCell).
+    virtual void LoadGrid();
+    // CommitEditors, SaveExtras, then every cell into the image (SaveCell).
+    virtual void SaveGrid();
+    // Every editor's commit with close = false, in the spec's commit order.
+    virtual void CommitEditors();
+    void CommitFrequencyEditor(bool close);
+    void CommitValueEditor(int editorId, bool close);
+    void CommitListEditor(int editorId, bool close);
+    // Shows the current column's editor over the current cell.
+    void OpenCellEditor();
+    // Sees every key press of the page's windows before the control does; true consumes it.
+    bool HandleKey(QObject* target, QKeyEvent* event);
+    // The live send of the current cell: SetFrequency for column 0, SetParam with the
+    // column's sub-code otherwise.
+    virtual void SendCurrentCell();
+    virtual void StoreCurrent();
+    virtual void StoreAll();
+
+    // The image was replaced (New, Open, Read): drop whatever an open editor holds and reload
+    // the current slot, so that no value older than the image can be saved into it.
+    virtual void ImageReplaced();
+    // The page is about to go: the grid is saved into the image.
+    virtual void DestroyWindow();
+
+    // ---- shared routines ----------------------------------------------------------------
+    // Up-down "position about to change" of a hexadecimal buddy: rewrites the buddy, wrapping
+    // through the control's range.
+    static void SpinStep(UpDownControl& control, int delta);
+    // The same for a signed decimal buddy.
+    static void SignedSpinStep(UpDownControl& control, int delta);
+    // The spin-release Enter: once control returns to the event loop, an Enter press and
+    // release go to whichever widget has the keyboard focus then.
+    static void PressEnterInFocus();
+
+    // ---- what the page is made of -------------------------------------------------------
+    int Slot() const { return m_slot; }
+    const PageSpec& Spec() const { return m_spec; }
+    CMSFlexGrid* Grid() const { return m_grid; }
+    QTabWidget* BandTabs() const { return m_tabs; }
+    CellEdit* FrequencyEditor() const { return m_frequencyEditor; }
+    CellEdit* ValueEditor(int editorId) const;
+    UpDownControl* UpDown(int upDownId) const;
+    QComboBox* ListEditor(int editorId) const;
+    QPushButton* Button(int id) const;
+    QWidget* Control(int id) const;
+
+protected:
+    // Builds the controls from the spec's template as children of parent (a child window).
+    CalPage(const PageSpec& spec, ParamImage& image, RadioLink& link, QWidget* parent);
+
+    // The page's dialog initialisation: first slot, control set-up, SetupControls, LoadGrid.
+    void Initialise();
+
+    // ---- hooks ----------------------------------------------------------------------------
+    // Set-up of controls the spec does not describe (extra fields, tab widths).
+    virtual void SetupControls() {}
+    // After LoadGrid has filled the cells / after CommitEditors and before the cells are saved.
+    virtual void LoadExtras() {}
+    virtual void SaveExtras() {}
+    // Enter pressed; focus is the widget that had the keyboard focus when it was pressed.
+    // Default: SaveGrid, then SendCurrentCell when that was the grid or a cell editor.
+    virtual void EnterPressed(QWidget* focus);
+    // Grid mouse press. Default: left button opens the editor (on a data row, unless the spec
+    // lets the caption row do it too); right button focuses the grid when the spec says so.
+    virtual void GridMousePressed(int button, int shift, int x, int y);
+    // One cell's text from the image and back. Defaults: column 0 the frequency word, other
+    // columns their layout field as "%X", "0*" or a list item.
+    virtual QString LoadCell(int row, int col) const;
+    virtual void SaveCell(int row, int col, const QString& text);
+
+    // ---- helpers for page sequences -----------------------------------------------------
+    ParamImage& Image() const { return m_image; }
+    RadioLink& Link() const { return m_link; }
+    const BandLayout& Layout() const { return *m_spec.layout; }
+    std::uint8_t Code() const { return m_spec.layout->commandCode; }
+    // IdBlock offset of the frequency word of data row (1-based) of the current slot.
+    std::uint16_t FreqOffset(int row) const;
+    // ParamArea address of the field of column col (>= 1) in data row of the current slot.
+    std::uint16_t FieldAddress(int row, int col) const;
+    const FieldSpec& Field(int col) const;
+    // Whether the last exchange succeeded.
+    bool LastOk() const;
+    bool IsGrid(const QWidget* widget) const;
+    bool IsCellEditor(const QWidget* widget) const;
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    struct ValueEditorParts {
+        const ValueEditorSpec* spec = nullptr;
+        CellEdit* edit = nullptr;
+        UpDownControl* upDown = nullptr;
+    };
+    struct ListEditorParts {
+        const ListEditorSpec* spec = nullptr;
+        QComboBox* list = nullptr;
+    };
+
+    void BuildControls();
+    void BandTabChanged(int index);
+    const ValueEditorParts* FindValueEditor(int editorId) const;
+    const ListEditorParts* FindListEditor(int editorId) const;
+    const ListEditorSpec* ListOfColumn(int col) const;
+    // What a commit does with its editor afterwards.
+    void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
+    void HideEditor(QWidget* editor, UpDownControl* upDown);
+    bool CharacterPasses(QObject* target, QKeyEvent* event) const;
+    void DiscardEditors();
+
+    const PageSpec& m_spec;
+    ParamImage& m_image;
+    RadioLink& m_link;
+    std::map<int, QWidget*> m_controls;
+    CMSFlexGrid* m_grid = nullptr;
+    QTabWidget* m_tabs = nullptr;
+    CellEdit* m_frequencyEditor = nullptr;
+    std::vector<ValueEditorParts> m_valueEditors;
+    std::vector<ListEditorParts> m_listEditors;
+    int m_slot = -1;
+    bool m_committing = false;    // a commit closing its editor must not run again on focus loss
+    bool m_destroyed = false;
+};
+
+} // namespace qmcal

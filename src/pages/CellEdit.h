@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace qmcal {
+
+// A single-line edit with the platform edit's text limit and upper-case style: the limit stops
+// typing and cuts pasted text, but text set by the program is kept whole (a byte shown as "1F"
+// in a one-character field must not lose a digit); the upper-case style turns letters into
+// capitals as they arrive, pasted ones included.
+class CellEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit CellEdit(QWidget* parent = nullptr);
+
+    void SetTextLimit(int characters);
+    int TextLimit() const;
+    void SetUpperCase(bool on);
+    bool UpperCase() const;
+
+private:
+    class Style;
+    Style* m_style = nullptr;
+};
+
+} // namespace qmcal

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "data/Layouts.h"
+
+// What a calibration page declares about itself. A page is mostly one constexpr PageSpec: its
+// template, its layout, its columns and editors with their ranges and commit variants, and a
+// few switches. CalPage does the rest.
+
+namespace qmcal {
+
+// A view of a constexpr array, so that specs of different sizes share one type.
+template <typename T>
+struct Table {
+    const T* items = nullptr;
+    std::size_t count = 0;
+
+    constexpr Table() = default;
+    template <std::size_t N>
+    constexpr Table(const std::array<T, N>& array) : items(array.data()), count(N) {}
+
+    constexpr std::size_t size() const { return count; }
+    constexpr const T* begin() const { return items; }
+    constexpr const T* end() const { return items + count; }
+    constexpr const T& operator[](std::size_t i) const { return items[i]; }
+};
+
+// Control ids that every page shares.
+constexpr int kIdBandTabs = 1064;
+constexpr int kIdGrid = 1172;
+constexpr int kIdFrequencyEditor = 1121;
+constexpr int kIdStoreAll = 1022;
+constexpr int kIdStoreCurrent = 1023;
+constexpr int kIdPttStart = 1026;
+constexpr int kIdPttEnd = 1061;
+constexpr int kIdTest = 1010;
+constexpr int kIdEnd = 1011;
+
+// Characters an editor lets through (Ctrl+C, Ctrl+V, Ctrl+X and pasting always pass).
+enum class CharFilter {
+    None,
+    Hex,        // hexadecimal digits and backspace
+    Frequency,  // "1234567890.\b"
+};
+
+// How a value editor reads and writes its text.
+enum class ValueText {
+    Hex,            // "%X"
+    SignedDecimal,  // "%d"
+};
+
+// What a commit run with close = false (from CommitEditors, i.e. every SaveGrid) does to its
+// editor. With close = true an editor always closes.
+struct StayOpen {
+    bool hide = false;    // closes anyway
+    bool select = false;  // selects all its text
+    bool focus = false;   // takes the keyboard focus
+};
+
+struct FrequencyEditorSpec {
+    bool writeBack = true;  // the normalised text goes back into the editor as well
+    StayOpen stay;
+};
+
+struct ValueEditorSpec {
+    int id = 0;
+    int upDownId = 0;
+    int textLimit = 0;
+    int spinLow = 0;  // the up-down's range: where SpinStep wraps
+    int spinHigh = 0;
+    int minimum = 0;  // what the commit accepts; anything else becomes the fallback
+    int maximum = 0;
+    int fallback = 0;
+    bool fallbackIntoEditor = false;  // an out-of-range number is also replaced in the editor
+    ValueText text = ValueText::Hex;
+    CharFilter filter = CharFilter::Hex;
+    StayOpen stay;
+    bool escapeLeaves = true;  // Escape moves the focus to the grid
+};
+
+struct ListEditorSpec {
+    int id = 0;
+    Table<const char*> items;  // in index order: a field stores the index of its item
+    StayOpen stay;
+};
+
+// Column c > 0 shows field c - 1 of the page's layout; column 0 is the frequency.
+struct ColumnSpec {
+    const char* caption = "";
+    int widthTwips = 1000;
+    int editorId = 0;      // kIdFrequencyEditor, a value editor's id or a list editor's id
+    bool marked = false;   // a stored value above the field's maximum shows "0*"
+};
+
+enum class Captions {
+    HeaderFormat,  // one "|"-separated string; fixed rows keep the grid's default of one
+    CellByCell,    // written into row 0 one by one, after setting fixedRows
+};
+
+struct PageSpec {
+    const char* templatePath = "";  // Qt resource of the dialog template
+    const BandLayout* layout = nullptr;
+    Table<ColumnSpec> columns;
+    Captions captions = Captions::HeaderFormat;
+    int fixedRows = 1;  // Captions::CellByCell only
+    FrequencyEditorSpec frequency;
+    Table<ValueEditorSpec> values;
+    Table<ListEditorSpec> lists;
+    Table<int> commitOrder;  // editor ids in the order CommitEditors commits them
+    bool captionRowOpensEditor = false;  // a left press opens the editor whatever row it hits
+    bool rightPressFocusesGrid = false;
+    bool f2OpensEditor = false;
+    bool spinReleaseEnter = true;  // releasing an up-down button presses Enter
+    int storeWidth = 0;  // 0: whole records (StoreRanges); else bytes per record (StoreFields)
+};
+
+} // namespace qmcal

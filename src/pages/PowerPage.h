@@ -1,0 +1,20 @@
+#pragma once
+
+#include "pages/CalPage.h"
+
+namespace qmcal {
+
+// Transmit power: four level bytes per point, adjusted with PTT on and sent live.
+class PowerPage final : public CalPage {
+    Q_OBJECT
+
+public:
+    static const PageSpec kSpec;
+
+    PowerPage(ParamImage& image, RadioLink& link, QWidget* parent);
+
+    void PttStart();
+    void PttEnd();
+};
+
+} // namespace qmcal

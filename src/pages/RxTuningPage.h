@@ -1,0 +1,20 @@
+#pragma once
+
+#include "pages/CalPage.h"
+
+namespace qmcal {
+
+// Receiver front-end tuning: one 10-bit value per point, adjusted with the receive test on.
+class RxTuningPage final : public CalPage {
+    Q_OBJECT
+
+public:
+    static const PageSpec kSpec;
+
+    RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent);
+
+    void Test();
+    void End();
+};
+
+} // namespace qmcal

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <chrono>
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+class QLineEdit;
+
+namespace qmcal {
+
+// The pair of arrow buttons beside a value editor. It never takes the keyboard focus and never
+// writes its buddy itself: every step is announced with PositionChanging (the handler, SpinStep,
+// rewrites the buddy), followed by PositionChanged; releasing the button ends the click with
+// EndScroll. Held down, a button repeats. The up and down arrow keys in the buddy step too,
+// and their release ends the "click" the same way.
+class UpDownControl : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds kRepeatDelay{400};
+    static constexpr std::chrono::milliseconds kRepeatInterval{60};
+
+    explicit UpDownControl(QWidget* parent = nullptr);
+
+    void SetRange(int low, int high);
+    int Low() const { return m_low; }
+    int High() const { return m_high; }
+
+    // Sits at the buddy's right edge, as tall as the buddy, which gives up that much width.
+    void SetBuddy(QLineEdit* buddy);
+    QLineEdit* Buddy() const { return m_buddy; }
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // About to step by delta (+1 up, -1 down).
+    void PositionChanging(int delta);
+    // A step has been taken.
+    void PositionChanged();
+    // The button (or arrow key) that stepped was released.
+    void EndScroll();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Step();
+    void Repeat();
+    int DeltaAt(const QPoint& pos) const;
+
+    QPointer<QLineEdit> m_buddy;
+    QObject* m_filtered = nullptr;  // the buddy as an event source, also while it is destroyed
+    QTimer m_repeat;
+    int m_low = 0;
+    int m_high = 100;
+    int m_pressedDelta = 0;  // the held button: +1, -1, or 0 when none
+    bool m_keyHeld = false;
+    QPoint m_lastMouse;
+};
+
+} // namespace qmcal
