@@ -1,6 +1,7 @@
 // qmcal-cli: the data layer (and, through the link, the radio) for scripted work.
 
 #include "cli/CliCommand.h"
+#include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ constexpr std::array kCommands{
     CliCommand{"make-default", "OUT.dat", &RunMakeDefault},
     CliCommand{"export", "IMAGE.dat OUT.txt [--default FILE]", &RunExport},
     CliCommand{"show", "IMAGE.dat PAGE [--default FILE]", &RunShow},
+    CliCommand{"detect", "[--port NAME]...", &RunDetect},
 };
 
 QString UsageLine(const CliCommand& command)

@@ -1,0 +1,33 @@
+#include "cli/DetectCommand.h"
+
+#include "link/PortDetector.h"
+
+namespace qmcal {
+
+int RunDetect(QStringList args, const CliContext& context)
+{
+    static_cast<void>(context);
+    QStringList extraPorts;
+    while (args.contains(QStringLiteral("--port"))) {
+        QString name;
+        if (!TakeOption(args, QStringLiteral("--port"), name))
+            return kExitUsage;
+        extraPorts.append(name);
+    }
+    if (!args.isEmpty())
+        return kExitUsage;
+
+    const QStringList names = ListPorts(extraPorts);
+    ProbeResult found = ProbePass(names, &OpenPort, [] { return false; });
+    if (!found.port) {
+        PrintError(names.isEmpty() ? QStringLiteral("No serial port to probe.\n")
+                                   : QStringLiteral("The radio answered on none of: %1\n")
+                                         .arg(names.join(QLatin1String(", "))));
+        return kExitFailed;
+    }
+    found.port->Close();
+    PrintOut(found.name + QLatin1Char('\n'));
+    return kExitOk;
+}
+
+} // namespace qmcal
