@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and shows the program at work on the factory image.
+# Installs what is missing, builds, and starts the program on a simulated radio.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,10 +7,16 @@ cd "$(dirname "$0")/.."
 cmake --preset dev >/dev/null
 cmake --build --preset dev --parallel "$(nproc)"
 
-bin=build/dev/bin
-echo "qmcal-cli show $bin/Default.dat power"
-"$bin/qmcal-cli" show "$bin/Default.dat" power
-echo "qmcal-cli export $bin/Default.dat $bin/DATA/Param.txt"
-mkdir -p "$bin/DATA"
-"$bin/qmcal-cli" export "$bin/Default.dat" "$bin/DATA/Param.txt"
-echo "Exported to $bin/DATA/Param.txt"
+qmcal=build/dev/bin/qmcal
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  cat >&2 <<MSG
+No display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).
+Run it from a desktop session, or on a virtual display:
+  xvfb-run -a $qmcal --simulate
+or with no screen at all (nothing is drawn anywhere; for scripts):
+  QT_QPA_PLATFORM=offscreen $qmcal --simulate
+MSG
+  exit 1
+fi
+echo "$qmcal --simulate $*"
+exec "$qmcal" --simulate "$@"
