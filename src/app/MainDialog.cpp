@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 #include "app/AboutBox.h"
@@ -116,8 +117,10 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
     m_menuBar->setGeometry(0, 0, clientSize.width(), menuHeight);
     m_client->setGeometry(0, menuHeight, clientSize.width(), clientSize.height());
 
-    for (const Command command : kRemovedAtStart)
-        RemoveMenuItem(command);
+    if (!m_context.shell.workbench) {
+        for (const Command command : kRemovedAtStart)
+            RemoveMenuItem(command);
+    }
 
     m_context.reporter.Publish(this, m_promptField, m_pttField);
     m_portField->setText(m_context.link.CurrentPortName());
@@ -135,7 +138,10 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
     m_tabControl->setCurrentIndex(0);
 
     // Only the header shows: the window ends just above the etched line.
-    setFixedSize(clientSize.width(), menuHeight + m_etchedLine->geometry().top() - 1);
+    if (m_context.shell.workbench)
+        EnterWorkbench(QSize(clientSize.width(), menuHeight + clientSize.height()));
+    else
+        setFixedSize(clientSize.width(), menuHeight + m_etchedLine->geometry().top() - 1);
 
     OnNew();
     m_detector.StartPortDetection();
@@ -383,6 +389,47 @@ void MainDialog::OnWritePower()
 void MainDialog::OnSqlFine()
 {
     ShowSqlFineDialog(m_context, this);
+}
+
+// ---- workbench mode ---------------------------------------------------------------------------
+
+namespace {
+
+// The page slots by the caption of their page.
+constexpr std::array<const char*, kPageSlotCount> kSlotCaptions{
+    "Power", "Rx Tuning", "Tx Mod", "Signal Mod", "Tone Mod", "Rx Test", "SQL", "RSSI"};
+
+} // namespace
+
+void MainDialog::EnterWorkbench(const QSize& size)
+{
+    setFixedSize(size);
+    connect(m_tabControl, &QTabBar::currentChanged, this, &MainDialog::ShowPageOfTab);
+}
+
+void MainDialog::ShowPageOfTab(int index)
+{
+    const QString caption = m_tabControl->tabText(index);
+    if (caption == QLatin1String("Sql Fine")) {
+        // The strip goes back to the page that stays shown under the dialog.
+        {
+            const QSignalBlocker blocker(m_tabControl);
+            m_tabControl->setCurrentIndex(m_workbenchTab);
+        }
+        RunCommand(Command::SqlFine);
+        return;
+    }
+    for (int slot = 0; slot < kPageSlotCount; ++slot) {
+        if (caption != QLatin1String(kSlotCaptions.at(static_cast<std::size_t>(slot))))
+            continue;
+        for (int other = 0; other < kPageSlotCount; ++other) {
+            if (QWidget* page = Page(other); page != nullptr && other != slot)
+                page->hide();
+        }
+        if (QWidget* page = Page(slot))
+            page->show();
+        m_workbenchTab = index;
+    }
 }
 
 void MainDialog::OnWriteRssi()

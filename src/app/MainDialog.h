@@ -114,6 +114,10 @@ private:
     void OnAbout();
     void OnPortFound(const QString& name);
 
+    // --workbench: the whole window, each tab showing the page it names.
+    void EnterWorkbench(const QSize& size);
+    void ShowPageOfTab(int index);
+
     AppContext& m_context;
     Seams m_seams;
     std::array<PageSlot, kPageSlotCount> m_slots;
@@ -127,6 +131,7 @@ private:
     QTabBar* m_tabControl = nullptr;
     QWidget* m_pagePlaceholder = nullptr;
     PortDetector m_detector;
+    int m_workbenchTab = 0;  // the tab of the page shown in workbench mode
 };
 
 } // namespace qmcal

@@ -651,12 +651,9 @@ bool CalPage::eventFilter(QObject* watched, QEvent* event)
 
 void CalPage::keyPressEvent(QKeyEvent* event)
 {
-    // Neither Enter nor Escape may close a page.
-    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    // Keys end at the page: Enter and Escape must not close it, and arrows must not reach the
+    // main window's tab strip.
+    event->accept();
 }
 
 void CalPage::BandTabChanged(int index)

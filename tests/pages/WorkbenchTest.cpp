@@ -1,0 +1,127 @@
+// The main window in workbench mode, with the real pages.
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabBar>
+#include <QTest>
+
+#include "app/AppHarness.h"
+#include "data/Bytes.h"
+#include "pages/CMSFlexGrid.h"
+#include "pages/CalPage.h"
+#include "pages/CellEdit.h"
+
+namespace qmcal::test {
+namespace {
+
+class WorkbenchTest : public ::testing::Test {
+protected:
+    void Make(bool workbench)
+    {
+        h.shell.workbench = workbench;
+        MainDialogSeams seams;  // the real page factory
+        seams.portLister = [] { return QStringList(); };
+        seams.portAccess.open = h.ports.Opener();
+        seams.portAccess.permissionDenied = [](const QString&) { return false; };
+        dialog = std::make_unique<MainDialog>(h.context, std::move(seams));
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    CalPage* PageOf(int slot) const { return qobject_cast<CalPage*>(dialog->Page(slot)); }
+
+    void ClickMainTab(const QString& caption)
+    {
+        QTabBar* bar = dialog->TabControl();
+        for (int i = 0; i < bar->count(); ++i) {
+            if (bar->tabText(i) == caption) {
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(i).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no tab " << caption.toStdString();
+    }
+
+    QStringList ProgramItems() const
+    {
+        QStringList items;
+        for (QAction* action : dialog->Popup(1)->actions())
+            items << action->text();
+        return items;
+    }
+
+    AppHarness h;
+    std::unique_ptr<MainDialog> dialog;
+};
+
+TEST_F(WorkbenchTest, ShowsTheWholeWindowAndThePageEachTabNames)
+{
+    Make(true);
+    EXPECT_EQ(ProgramItems(), QStringList({"Read", "Write", "Write Power", "Sql Fine", "Write Rssi"}));
+    QTabBar* tabs = dialog->TabControl();
+    // The tab control and the pages lie inside the window.
+    EXPECT_LE(tabs->mapTo(dialog.get(), tabs->rect().bottomRight()).y(), dialog->height());
+    CalPage* power = PageOf(0);
+    CalPage* rxTuning = PageOf(1);
+    ASSERT_NE(power, nullptr);
+    ASSERT_NE(rxTuning, nullptr);
+    EXPECT_TRUE(power->isVisible());
+    EXPECT_FALSE(rxTuning->isVisible());
+    // The start-up New reached the pages: they show Default.dat, not the empty image.
+    EXPECT_EQ(power->Grid()->CellText(1, 0), QStringLiteral("20.00000"));
+
+    ClickMainTab(QStringLiteral("Rx Tuning"));
+    EXPECT_TRUE(rxTuning->isVisible());
+    EXPECT_FALSE(power->isVisible());
+
+    // Tone Mod lives in slot 4 although its tab comes fourth; no page there yet, so nothing shows.
+    ClickMainTab(QStringLiteral("Tone Mod"));
+    EXPECT_FALSE(rxTuning->isVisible());
+    ClickMainTab(QStringLiteral("Power"));
+    EXPECT_TRUE(power->isVisible());
+
+    // The Sql Fine tab runs the command and leaves the strip on the page still shown.
+    ClickMainTab(QStringLiteral("Sql Fine"));
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Power"));
+    EXPECT_TRUE(power->isVisible());
+}
+
+TEST_F(WorkbenchTest, WithoutTheOptionTheWindowStaysAsItWas)
+{
+    Make(false);
+    EXPECT_EQ(ProgramItems(), QStringList({"Read", "Write Rssi"}));
+    ClickMainTab(QStringLiteral("Rx Tuning"));
+    EXPECT_TRUE(PageOf(0)->isVisible());  // hidden below the cut, but still the one shown
+    EXPECT_FALSE(PageOf(1)->isVisible());
+}
+
+TEST_F(WorkbenchTest, OpenedFileValuesStandAgainstAnEditMadeBefore)
+{
+    Make(true);
+    ParamImage other;
+    FillFactoryImage(other);
+    putU8(other.ParamArea(), 0xF401, 0x5A);
+    const QString path = h.exeDir.filePath(QStringLiteral("other.dat"));
+    ASSERT_TRUE(SaveImageFileAs(other, path).ok);
+
+    CalPage* power = PageOf(0);
+    CMSFlexGrid* grid = power->Grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(1, 2).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+
+    h.dialogs.openAnswers.push_back(path);
+    dialog->RunCommand(Command::Open);
+    ASSERT_EQ(h.shell.currentFileName, path);
+    EXPECT_EQ(grid->CellText(1, 2), QStringLiteral("5A"));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(getU8(h.image.ParamArea(), 0xF401), 0x5A);
+    // No radio: the live send is refused by the link, nothing else happens.
+    EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Please select port"));
+}
+
+} // namespace
+} // namespace qmcal::test
