@@ -3,6 +3,7 @@
 #include "cli/CliCommand.h"
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
+#include "cli/RadioCommands.h"
 
 #include <QCoreApplication>
 
@@ -18,6 +19,8 @@ constexpr std::array kCommands{
     CliCommand{"export", "IMAGE.dat OUT.txt [--default FILE]", &RunExport},
     CliCommand{"show", "IMAGE.dat PAGE [--default FILE]", &RunShow},
     CliCommand{"detect", "[--port NAME]...", &RunDetect},
+    CliCommand{"read", "PORT OUT.dat [--default FILE]", &RunRead},
+    CliCommand{"write-rssi", "IMAGE.dat PORT [--default FILE]", &RunWriteRssi},
 };
 
 QString UsageLine(const CliCommand& command)
