@@ -467,6 +467,11 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event)
     Q_EMIT MousePressed(button, shift, pos.x() * TwipsPerPixelX(), pos.y() * TwipsPerPixelY());
 }
 
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
 void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
 {
     int row = m_currentRow;

@@ -457,7 +457,7 @@ void CalPage::OpenCellEditor()
     edit->setGeometry(rect);
     edit->show();
     edit->raise();
-    edit->setText(text);
+    edit->SetText(text);
     edit->setFocus(Qt::OtherFocusReason);
     edit->selectAll();
     if (upDown != nullptr) {
@@ -501,7 +501,7 @@ void CalPage::CommitFrequencyEditor(bool close)
                                                 Layout().slots->freqHigh[slot]);
     m_grid->SetCurrentCellText(text);
     if (m_spec.frequency.writeBack)
-        m_frequencyEditor->setText(text);
+        m_frequencyEditor->SetText(text);
     FinishCommit(m_frequencyEditor, nullptr, close, m_spec.frequency.stay);
     m_committing = false;
 }
@@ -521,7 +521,7 @@ void CalPage::CommitValueEditor(int editorId, bool close)
     } else if (*value < spec.minimum || *value > spec.maximum) {
         text = ValueToText(spec.fallback, spec.text);
         if (spec.fallbackIntoEditor)
-            editor->edit->setText(text);
+            editor->edit->SetText(text);
     }
     m_grid->SetCurrentCellText(text);
     FinishCommit(editor->edit, editor->upDown, close, spec.stay);
@@ -724,13 +724,13 @@ void CalPage::DestroyWindow()
 void CalPage::SpinStep(UpDownControl& control, int delta)
 {
     if (QLineEdit* buddy = control.Buddy())
-        buddy->setText(HexSpinText(buddy->text(), delta, control.Low(), control.High()));
+        SetEditText(*buddy, HexSpinText(buddy->text(), delta, control.Low(), control.High()));
 }
 
 void CalPage::SignedSpinStep(UpDownControl& control, int delta)
 {
     if (QLineEdit* buddy = control.Buddy())
-        buddy->setText(SignedSpinText(buddy->text(), delta, control.Low(), control.High()));
+        SetEditText(*buddy, SignedSpinText(buddy->text(), delta, control.Low(), control.High()));
 }
 
 void CalPage::PressEnterInFocus()

@@ -6,8 +6,7 @@
 
 namespace qmcal {
 
-// Applies the style to every change that comes from the user (typing, pasting, dropping);
-// QLineEdit::setText does not pass through a validator, which is what keeps program text whole.
+// Applies the style to every change of the text, except while SetText puts in program text.
 class CellEdit::Style : public QValidator {
 public:
     explicit Style(QLineEdit* edit) : QValidator(edit)
@@ -18,6 +17,8 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
+        if (m_programText)
+            return Acceptable;
         if (m_upperCase) {
             for (QChar& c : input)
                 c = c.toUpper();
@@ -36,6 +37,7 @@ public:
 
     int m_limit = 0;
     bool m_upperCase = false;
+    bool m_programText = false;
 
 private:
     int m_lastLength = 0;
@@ -59,6 +61,21 @@ int CellEdit::TextLimit() const
 void CellEdit::SetUpperCase(bool on)
 {
     m_style->m_upperCase = on;
+}
+
+void CellEdit::SetText(const QString& text)
+{
+    m_style->m_programText = true;
+    setText(text);
+    m_style->m_programText = false;
+}
+
+void SetEditText(QLineEdit& edit, const QString& text)
+{
+    if (auto* cellEdit = qobject_cast<CellEdit*>(&edit))
+        cellEdit->SetText(text);
+    else
+        edit.setText(text);
 }
 
 bool CellEdit::UpperCase() const

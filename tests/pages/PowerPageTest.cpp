@@ -269,6 +269,17 @@ TEST_F(PowerPageTest, EachArrowReleaseSendsTheLevelOnce)
     QApplication::processEvents();
     EXPECT_EQ(LevelEditor()->text(), QStringLiteral("2"));  // FE, FF, 1, 2
     EXPECT_EQ(Frames(), (std::vector<std::string>{"57 40 22 01 02"}));
+
+    // Held mouse button: the value keeps stepping, one send when it is let go.
+    radio.ClearLog();
+    UpDownControl* spin = page->UpDown(kLevelSpin);
+    QTest::mousePress(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 1));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return ScanHex(LevelEditor()->text()).value_or(0) >= 5; }, 5000));
+    EXPECT_TRUE(Frames().empty());
+    QTest::mouseRelease(spin, Qt::LeftButton, {}, QPoint(spin->width() / 2, 1));
+    QApplication::processEvents();
+    const std::string level = sim::test::ToHex({static_cast<std::uint8_t>(ScanHex(LevelEditor()->text()).value_or(0))});
+    EXPECT_EQ(Frames(), (std::vector<std::string>{"57 40 22 01 " + level}));
 }
 
 TEST_F(PowerPageTest, PttStartSendsFrequencyLevelAndKeysTheRadio)

@@ -92,6 +92,8 @@ TEST_F(WorkbenchTest, WithoutTheOptionTheWindowStaysAsItWas)
 {
     Make(false);
     EXPECT_EQ(ProgramItems(), QStringList({"Read", "Write Rssi"}));
+    // Keys typed into the window do not land on a page nobody can see.
+    EXPECT_FALSE(PageOf(0)->isAncestorOf(QApplication::focusWidget()));
     ClickMainTab(QStringLiteral("Rx Tuning"));
     EXPECT_TRUE(PageOf(0)->isVisible());  // hidden below the cut, but still the one shown
     EXPECT_FALSE(PageOf(1)->isVisible());
