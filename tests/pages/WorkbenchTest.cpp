@@ -125,5 +125,39 @@ TEST_F(WorkbenchTest, OpenedFileValuesStandAgainstAnEditMadeBefore)
     EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Please select port"));
 }
 
+TEST_F(WorkbenchTest, WritePowerFromTheMenuStoresThePowerValues)
+{
+    Make(true);
+    sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x11));
+    h.link.SetPort(h.ports.Open(QStringLiteral("ttySIM"), kFoundProfile));
+    dialog->RunCommand(Command::Read);
+    ASSERT_TRUE(h.shell.imageFromRadio);
+
+    // A level adjusted on the page reaches the image with its Enter.
+    CalPage* power = PageOf(0);
+    CMSFlexGrid* grid = power->Grid();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(2, 4).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("C3"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(getU8(h.image.ParamArea(), 0xF407), 0xC3);
+
+    radio.ClearLog();
+    QMenuBar* bar = dialog->MenuBar();
+    QAction* program = bar->actions().at(1);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(program).center());
+    QMenu* popup = program->menu();
+    QAction* writePower = dialog->Action(Command::WritePower);
+    ASSERT_NE(writePower, nullptr);
+    ASSERT_TRUE(writePower->isEnabled());
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(writePower).center());
+    popup->hide();
+
+    EXPECT_EQ(radio.FrameLog().size(), 80u);
+    for (std::uint16_t a = 0xF400; a < 0xF668; ++a)
+        ASSERT_EQ(radio.Memory()[a], h.image.ParamArea()[a]) << a;
+    EXPECT_EQ(radio.Memory()[0xF407], 0xC3);
+}
+
 } // namespace
 } // namespace qmcal::test
