@@ -1,7 +1,8 @@
 #include "pages/CalPage.h"
 
-#include <algorithm>
 #include <cctype>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
 
 #include <QApplication>
