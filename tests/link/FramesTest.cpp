@@ -150,16 +150,6 @@ TEST_F(FramesTest, StoreLoopsOverTheLayouts)
     }
 }
 
-TEST_F(FramesTest, WriteRssiSendsTheElevenRecordsInSlotOrder)
-{
-    FakePort& port = Attach();
-    link.StoreRanges(kRssiLayout, 0, 11);
-    const std::vector<std::pair<int, int>> expected{
-        {0xFC00, 4}, {0xFC04, 4}, {0xFC08, 4}, {0xFC0C, 4}, {0xFC10, 4}, {0xFCA0, 4},
-        {0xFC14, 4}, {0xFC18, 4}, {0xFC1C, 4}, {0xFCA4, 4}, {0xFC20, 4}};
-    EXPECT_EQ(StorePieces(port), expected);
-}
-
 TEST_F(FramesTest, StoreLoopStopsAtTheFirstFailure)
 {
     int answered = 0;

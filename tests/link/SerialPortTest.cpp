@@ -7,11 +7,8 @@
 #include <cstdlib>
 #include <thread>
 
-#include <QLoggingCategory>
-#include <QtGlobal>
-
 #include "FakePort.h"
-#include "link/SerialPortAdapter.h"
+#include "link/SerialPort.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +53,11 @@ public:
         if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
             m_path = QString::fromLocal8Bit(ptsname(m_master));
     }
-    ~PtyRadio() { Hangup(); }
+    ~PtyRadio()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+    }
     PtyRadio(const PtyRadio&) = delete;
     PtyRadio& operator=(const PtyRadio&) = delete;
 
@@ -80,13 +81,7 @@ public:
         }
         return out;
     }
-    void Hangup()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
+    
 private:
     int m_master = -1;
     QString m_path;
@@ -156,45 +151,6 @@ TEST(SerialPortAdapter, PurgeDropsWhatWaits)
     EXPECT_EQ(ToHex(port->Read(1)), "01");  // the rest now sits in Qt's buffer or the driver's
     port->Purge();
     EXPECT_TRUE(port->Read(4).empty());
-}
-
-TEST(SerialPortAdapter, HangupEndsTheRead)
-{
-    PtyRadio radio;
-    auto port = OpenPort(radio.Path(), kChosenProfile);
-    ASSERT_NE(port, nullptr);
-    radio.Send(Hex("52"));
-    EXPECT_EQ(ToHex(port->Read(1)), "52");
-    radio.Hangup();
-    EXPECT_TRUE(port->Read(12).empty());
-    port->Write(Hex("57 00 00 00"));  // writing to a line that is gone fails quietly
-}
-
-QStringList g_trace;
-
-void Collect(QtMsgType, const QMessageLogContext& context, const QString& message)
-{
-    if (QByteArray(context.category) == "qmcal.link")
-        g_trace << message;
-}
-
-TEST(SerialPortAdapter, HexTraceIsOffUntilSwitchedOn)
-{
-    EXPECT_FALSE(lcLink().isDebugEnabled());
-
-    PtyRadio radio;
-    auto port = OpenPort(radio.Path(), kChosenProfile);
-    ASSERT_NE(port, nullptr);
-    QLoggingCategory::setFilterRules(QStringLiteral("qmcal.link.debug=true"));
-    const QtMessageHandler previous = qInstallMessageHandler(Collect);
-    port->Write(Hex("57 FF FF 03 00 F4 08"));
-    radio.Send(Hex("52 00 41 00"));
-    port->Read(4);
-    qInstallMessageHandler(previous);
-    QLoggingCategory::setFilterRules(QString());
-
-    EXPECT_TRUE(g_trace.filter(QStringLiteral("> 57 FF FF 03 00 F4 08")).size() == 1) << g_trace.join('\n').toStdString();
-    EXPECT_TRUE(g_trace.filter(QStringLiteral("< 52 00 41 00")).size() == 1) << g_trace.join('\n').toStdString();
 }
 
 } // namespace
