@@ -80,8 +80,10 @@ bool IsGuarded(int id)
 
 MainDialog::Seams MainDialog::WithDefaults(Seams seams, const ShellState& shell)
 {
-    if (!seams.portLister)
-        seams.portLister = [&shell] { return ListPorts(shell.extraPorts); };
+    if (!seams.portLister) {
+        auto systemPorts = std::make_shared<SystemPortList>();
+        seams.portLister = [&shell, systemPorts] { return ListPorts(shell.extraPorts, *systemPorts); };
+    }
     if (!seams.portAccess.open)
         seams.portAccess.open = &OpenPort;
     return seams;

@@ -48,7 +48,7 @@ using PageFactory = std::function<PageSlot(int slot, AppContext& context, QWidge
 // How the main window reaches pages and ports; tests replace them.
 struct MainDialogSeams {
     PageFactory pageFactory = &CreatePageSlot;
-    PortLister portLister;  // empty: ListPorts(shell.extraPorts)
+    PortLister portLister;  // empty: the command line's ports, then the system's (kept in a SystemPortList)
     PortAccess portAccess;
 };
 

@@ -3,7 +3,6 @@
 #include <thread>
 
 #include <QMetaObject>
-#include <QSerialPortInfo>
 #include <QThread>
 
 #include "link/RadioLink.h"
@@ -28,14 +27,28 @@ bool Answered(SerialPort& port)
 
 } // namespace
 
-QStringList ListPorts(const QStringList& extraPorts)
+namespace {
+
+QStringList Merge(const QStringList& extraPorts, const QStringList& systemPorts)
 {
     QStringList names = extraPorts;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        if (!names.contains(info.portName()))
-            names.append(info.portName());
+    for (const QString& name : systemPorts) {
+        if (!names.contains(name))
+            names.append(name);
     }
     return names;
+}
+
+} // namespace
+
+QStringList ListPorts(const QStringList& extraPorts)
+{
+    return Merge(extraPorts, SystemPortList::EnumerateSystemPorts());
+}
+
+QStringList ListPorts(const QStringList& extraPorts, SystemPortList& systemPorts)
+{
+    return Merge(extraPorts, systemPorts.Ports());
 }
 
 ProbeResult ProbePass(const QStringList& names, const PortOpener& open,

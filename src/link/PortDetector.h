@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "link/SerialPort.h"
+#include "link/SystemPortList.h"
 
 class QThread;
 
@@ -24,6 +25,7 @@ using PortLister = std::function<QStringList()>;
 // The ports to probe: those named on the command line first, then the system's serial ports
 // in the system's order.
 QStringList ListPorts(const QStringList& extraPorts);
+QStringList ListPorts(const QStringList& extraPorts, SystemPortList& systemPorts);
 
 struct ProbeResult {
     std::unique_ptr<SerialPort> port;  // the port that answered, switched to the found profile

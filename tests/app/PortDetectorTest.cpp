@@ -5,11 +5,14 @@
 #include <future>
 #include <thread>
 
+#include <sys/time.h>
+
 #include <QSignalSpy>
 #include <QTest>
 
 #include "AppHarness.h"
 #include "link/PortDetector.h"
+#include "link/SystemPortList.h"
 #include "sim/PtyHost.h"
 
 namespace qmcal::test {
@@ -213,6 +216,47 @@ TEST(PortDetector, StopsWithNoPortsListedAndWithOnlyBusyOnes)
         EXPECT_FALSE(detector.Running());
         EXPECT_FALSE(h.link.HasPort());
     }
+}
+
+// Sets a folder's modification time, as a device node coming or going does to /dev.
+void SetModified(const QString& folder, long seconds)
+{
+    const timeval times[2] = {{seconds, 0}, {seconds, 0}};
+    ASSERT_EQ(::utimes(QFile::encodeName(folder).constData(), times), 0);
+}
+
+TEST(SystemPortList, ListsAgainOnlyWhenTheDeviceFolderChangedOrTheListIsOld)
+{
+    QTemporaryDir dev;
+    int listings = 0;
+    QStringList system{"ttyS0"};
+    const SystemPortList::Enumerate enumerate = [&] {
+        ++listings;
+        return system;
+    };
+
+    SystemPortList cached(enumerate, dev.path(), std::chrono::hours(1));
+    SetModified(dev.path(), 1000);
+    EXPECT_EQ(cached.Ports(), QStringList{"ttyS0"});
+    system << QStringLiteral("ttyUSB0");
+    EXPECT_EQ(cached.Ports(), QStringList{"ttyS0"});
+    EXPECT_EQ(listings, 1);
+    SetModified(dev.path(), 2000);  // the adapter's node appeared
+    EXPECT_EQ(cached.Ports(), QStringList({"ttyS0", "ttyUSB0"}));
+    EXPECT_EQ(listings, 2);
+
+    SystemPortList old(enumerate, dev.path(), std::chrono::milliseconds(0));
+    old.Ports();
+    old.Ports();
+    EXPECT_EQ(listings, 4) << "a list past its refresh period is taken again";
+
+    SystemPortList noFolder(enumerate, dev.filePath(QStringLiteral("missing")), std::chrono::hours(1));
+    noFolder.Ports();
+    noFolder.Ports();
+    EXPECT_EQ(listings, 6) << "without a folder to watch, every pass lists";
+
+    // The command line's ports come first, and a system port named there is not probed twice.
+    EXPECT_EQ(ListPorts({"/dev/pts/3", "ttyUSB0"}, cached), QStringList({"/dev/pts/3", "ttyUSB0", "ttyS0"}));
 }
 
 } // namespace
