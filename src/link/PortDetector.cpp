@@ -89,7 +89,8 @@ PortDetector::~PortDetector()
 
 void PortDetector::StartPortDetection()
 {
-    if (m_thread)
+    // Once stopped, the search stays stopped for the rest of the run.
+    if (m_thread || StopRequested())
         return;
     m_uiThread = thread();
     // A QThread rather than a std::thread: the serial port objects made on it need an event

@@ -14,33 +14,6 @@
 namespace qmcal::test {
 namespace {
 
-TEST(DialogTemplate, MainDialogTemplateHoldsTheHeaderAndThePageArea)
-{
-    const DialogTemplate dialog = LoadDialogTemplate(QStringLiteral(":/res/MainDialog.json"));
-    EXPECT_EQ(dialog.caption, QStringLiteral("Debug Parameter"));
-    EXPECT_EQ(dialog.size, QSize(403, 342));
-    EXPECT_EQ(dialog.fontFamily, QStringLiteral("Times New Roman"));
-    EXPECT_EQ(dialog.fontPointSize, 9);
-    const struct {
-        int id;
-        ControlKind kind;
-        QRect rect;
-    } expected[] = {
-        {1030, ControlKind::Edit, {91, 7, 38, 12}},        {1032, ControlKind::Edit, {165, 7, 56, 12}},
-        {1033, ControlKind::Edit, {259, 7, 72, 12}},       {1031, ControlKind::Edit, {91, 25, 239, 12}},
-        {1080, ControlKind::EtchedLine, {7, 47, 387, 1}},  {1097, ControlKind::TabControl, {0, 54, 402, 288}},
-        {1098, ControlKind::Placeholder, {8, 74, 386, 258}},
-    };
-    for (const auto& e : expected) {
-        const ControlTemplate* control = dialog.Control(e.id);
-        ASSERT_NE(control, nullptr) << e.id;
-        EXPECT_EQ(control->kind, e.kind) << e.id;
-        EXPECT_EQ(control->rect, e.rect) << e.id;
-    }
-    for (int field : {1030, 1031, 1032, 1033})
-        EXPECT_TRUE(dialog.Control(field)->HasFlag(QStringLiteral("readonly")));
-}
-
 TEST(DialogTemplate, DialogUnitsFollowTheFontsAverageLetterWidthAndHeight)
 {
     const QFont font(QStringLiteral("Times New Roman"), 9);
