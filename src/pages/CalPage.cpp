@@ -165,6 +165,13 @@ void CalPage::BuildControls()
             throw std::logic_error(path.toStdString() + ": list editor missing");
         m_listEditors.push_back(editor);
     }
+    for (const GlobalFieldSpec& global : m_spec.globalFields) {
+        GlobalFieldParts field{&global, qobject_cast<CellEdit*>(Control(global.id)),
+                               qobject_cast<UpDownControl*>(Control(global.upDownId))};
+        if (field.edit == nullptr || field.upDown == nullptr)
+            throw std::logic_error(path.toStdString() + ": global field without its controls");
+        m_globalFields.push_back(field);
+    }
 
     // The tab control lies under the grid; editors and up-downs lie over it.
     if (m_tabs != nullptr)
@@ -188,6 +195,10 @@ void CalPage::Initialise()
     for (const ValueEditorParts& value : m_valueEditors) {
         value.edit->SetTextLimit(value.spec->textLimit);
         value.upDown->SetRange(value.spec->spinLow, value.spec->spinHigh);
+    }
+    for (const GlobalFieldParts& field : m_globalFields) {
+        field.edit->SetTextLimit(field.spec->textLimit);
+        field.upDown->SetRange(field.spec->spinLow, field.spec->spinHigh);
     }
     for (const ListEditorParts& list : m_listEditors) {
         list.list->clear();
@@ -282,6 +293,15 @@ const CalPage::ListEditorParts* CalPage::FindListEditor(int editorId) const
     return nullptr;
 }
 
+const CalPage::GlobalFieldParts* CalPage::FindGlobalField(const QWidget* edit) const
+{
+    for (const GlobalFieldParts& field : m_globalFields) {
+        if (edit != nullptr && field.edit == edit)
+            return &field;
+    }
+    return nullptr;
+}
+
 const ListEditorSpec* CalPage::ListOfColumn(int col) const
 {
     if (col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
@@ -368,12 +388,21 @@ void CalPage::LoadGrid()
         for (int c = 0; c < cols; ++c)
             m_grid->SetCellText(r, c, LoadCell(r, c));
     }
+    for (const GlobalFieldParts& field : m_globalFields) {
+        const GlobalSetting& setting = field.spec->setting;
+        field.edit->SetText(FormatHex(getField(m_image.IdBlock(), setting.offset, setting.width)));
+    }
     LoadExtras();
 }
 
 void CalPage::SaveGrid()
 {
     CommitEditors();
+    for (const GlobalFieldParts& field : m_globalFields) {
+        const GlobalSetting& setting = field.spec->setting;
+        if (const auto value = ScanHex(field.edit->text()))
+            putField(m_image.IdBlock(), setting.offset, setting.width, *value);
+    }
     SaveExtras();
     const int rows = m_grid->GridRowCount();
     const int cols = m_grid->GridColCount();
@@ -616,6 +645,8 @@ void CalPage::EnterPressed(QWidget* focus)
     SaveGrid();
     if (IsGrid(focus) || IsCellEditor(focus))
         SendCurrentCell();
+    else if (const GlobalFieldParts* field = FindGlobalField(focus))
+        SendGlobal(field->spec->setting);
 }
 
 void CalPage::GridMousePressed(int button, int, int, int)
@@ -673,15 +704,38 @@ void CalPage::SendCurrentCell()
 {
     const int row = m_grid->CurrentRow();
     const int col = m_grid->CurrentCol();
-    if (row < 1 || m_slot < 0)
+    if (m_slot < 0 || col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
+        return;
+    if (row == 0) {
+        SendGlobal(m_spec.columns[static_cast<std::size_t>(col)].captionSend);
+        return;
+    }
+    if (row < 1)
         return;
     if (col == 0) {
         m_link.SetFrequency(Code(), FreqOffset(row));
         return;
     }
+    SendField(row, col);
+}
+
+void CalPage::SendField(int row, int col)
+{
     const FieldSpec& field = Field(col);
     if (field.subCode != kNoSubCode)
         m_link.SetParam(Code(), static_cast<std::uint8_t>(field.subCode), field.width, FieldAddress(row, col));
+}
+
+void CalPage::SendRecord(int row)
+{
+    for (std::size_t i = 0; i < Layout().fieldCount; ++i)
+        SendField(row, static_cast<int>(i) + 1);
+}
+
+void CalPage::SendGlobal(const GlobalSetting& setting)
+{
+    if (setting.subCode != kNoSubCode)
+        m_link.SetGlobal(Code(), static_cast<std::uint8_t>(setting.subCode), setting.width, setting.offset);
 }
 
 void CalPage::StoreAll()

@@ -51,7 +51,7 @@ public:
     // Sees every key press of the page's windows before the control does; true consumes it.
     bool HandleKey(QObject* target, QKeyEvent* event);
     // The live send of the current cell: SetFrequency for column 0, SetParam with the
-    // column's sub-code otherwise.
+    // column's sub-code otherwise; on the caption row, the column's caption setting.
     virtual void SendCurrentCell();
     virtual void StoreCurrent();
     virtual void StoreAll();
@@ -98,7 +98,8 @@ protected:
     virtual void LoadExtras() {}
     virtual void SaveExtras() {}
     // Enter pressed; focus is the widget that had the keyboard focus when it was pressed.
-    // Default: SaveGrid, then SendCurrentCell when that was the grid or a cell editor.
+    // Default: SaveGrid, then SendCurrentCell when that was the grid or a cell editor, or the
+    // field's setting when that was a global field.
     virtual void EnterPressed(QWidget* focus);
     // Grid mouse press. Default: left button opens the editor (on a data row, unless the spec
     // lets the caption row do it too); right button focuses the grid when the spec says so.
@@ -118,6 +119,12 @@ protected:
     // ParamArea address of the field of column col (>= 1) in data row of the current slot.
     std::uint16_t FieldAddress(int row, int col) const;
     const FieldSpec& Field(int col) const;
+    // SetParam of the field of (row, col) from the image; SendRecord does it for every field
+    // of the row's record in layout order. Fields without a sub-code are not sent.
+    void SendField(int row, int col);
+    void SendRecord(int row);
+    // SetGlobal of a setting, unless it has no sub-code.
+    void SendGlobal(const GlobalSetting& setting);
     // Whether the last exchange succeeded.
     bool LastOk() const;
     bool IsGrid(const QWidget* widget) const;
@@ -136,11 +143,17 @@ private:
         const ListEditorSpec* spec = nullptr;
         QComboBox* list = nullptr;
     };
+    struct GlobalFieldParts {
+        const GlobalFieldSpec* spec = nullptr;
+        CellEdit* edit = nullptr;
+        UpDownControl* upDown = nullptr;
+    };
 
     void BuildControls();
     void BandTabChanged(int index);
     const ValueEditorParts* FindValueEditor(int editorId) const;
     const ListEditorParts* FindListEditor(int editorId) const;
+    const GlobalFieldParts* FindGlobalField(const QWidget* edit) const;
     const ListEditorSpec* ListOfColumn(int col) const;
     // What a commit does with its editor afterwards.
     void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
@@ -157,6 +170,7 @@ private:
     CellEdit* m_frequencyEditor = nullptr;
     std::vector<ValueEditorParts> m_valueEditors;
     std::vector<ListEditorParts> m_listEditors;
+    std::vector<GlobalFieldParts> m_globalFields;
     int m_slot = -1;
     bool m_committing = false;    // a commit closing its editor must not run again on focus loss
     bool m_destroyed = false;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 #include "data/Layouts.h"
 
@@ -86,12 +87,32 @@ struct ListEditorSpec {
     StayOpen stay;
 };
 
+// A band-independent setting: bytes of the IdBlock that SetGlobal sends with the page's code.
+struct GlobalSetting {
+    int subCode = kNoSubCode;  // kNoSubCode: there is nothing to send
+    int width = 0;
+    std::uint16_t offset = 0;  // IdBlock offset
+};
+
 // Column c > 0 shows field c - 1 of the page's layout; column 0 is the frequency.
 struct ColumnSpec {
     const char* caption = "";
     int widthTwips = 1000;
     int editorId = 0;      // kIdFrequencyEditor, a value editor's id or a list editor's id
     bool marked = false;   // a stored value above the field's maximum shows "0*"
+    GlobalSetting captionSend{};  // Enter on the caption cell, where row 0 can be current (fixedRows 0)
+};
+
+// An always visible edit beside the grid that shows a global setting as "%X" and takes it back
+// (low bytes, no range check; text that does not parse leaves the setting alone); Enter in it
+// sends the setting. No character filter; its up-down wraps like a value editor's.
+struct GlobalFieldSpec {
+    int id = 0;
+    int upDownId = 0;
+    int textLimit = 0;
+    int spinLow = 0;
+    int spinHigh = 0;
+    GlobalSetting setting;
 };
 
 enum class Captions {
@@ -114,6 +135,7 @@ struct PageSpec {
     bool f2OpensEditor = false;
     bool spinReleaseEnter = true;  // releasing an up-down button presses Enter
     int storeWidth = 0;  // 0: whole records (StoreRanges); else bytes per record (StoreFields)
+    Table<GlobalFieldSpec> globalFields{};
 };
 
 } // namespace qmcal
