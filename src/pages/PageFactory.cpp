@@ -1,7 +1,11 @@
 #include "pages/PageFactory.h"
 
 #include "pages/PowerPage.h"
+#include "pages/RxTestPage.h"
 #include "pages/RxTuningPage.h"
+#include "pages/SignalModPage.h"
+#include "pages/ToneModPage.h"
+#include "pages/TxModPage.h"
 
 namespace qmcal {
 
@@ -12,6 +16,14 @@ std::unique_ptr<CalPage> CreateCalPage(int slot, ParamImage& image, RadioLink& l
         return std::make_unique<PowerPage>(image, link, parent);
     case 1:
         return std::make_unique<RxTuningPage>(image, link, parent);
+    case 2:
+        return std::make_unique<TxModPage>(image, link, parent);
+    case 3:
+        return std::make_unique<SignalModPage>(image, link, parent);
+    case 4:
+        return std::make_unique<ToneModPage>(image, link, parent);
+    case 5:
+        return std::make_unique<RxTestPage>(image, link, parent);
     default:
         return nullptr;
     }

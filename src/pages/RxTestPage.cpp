@@ -1,0 +1,89 @@
+#include "pages/RxTestPage.h"
+
+#include <QPushButton>
+
+#include "link/RadioLink.h"
+#include "pages/CMSFlexGrid.h"
+
+namespace qmcal {
+
+namespace {
+
+constexpr int kFineEditor = 1075;
+constexpr int kFineSpin = 1076;
+constexpr int kDiscGainList = 1072;
+constexpr int kAudioGainList = 1073;
+
+constexpr std::array<ColumnSpec, 5> kColumns{{
+    // caption               twips  editor           marked
+    {"Freq",                 1500, kIdFrequencyEditor, false},
+    {"DISC Gain db",         1000, kDiscGainList,      false},
+    {"AUDIO Gain db",        1000, kAudioGainList,     false},
+    {"DISC FIne (0-2A73)",   1000, kFineEditor,        true},
+    {"AUDIO Fine (0-2A73)",  1000, kFineEditor,        true},
+}};
+
+// A field stores the index of its item.
+constexpr std::array<const char*, 8> kDiscGains{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
+constexpr std::array<const char*, 8> kAudioGains{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
+
+constexpr StayOpen kSelectInPlace{false, true, false};
+
+constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+    kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
+    /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
+    ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
+}}};
+
+constexpr std::array<ListEditorSpec, 2> kListEditors{{
+    {kDiscGainList, kDiscGains, StayOpen{}},
+    {kAudioGainList, kAudioGains, StayOpen{}},
+}};
+
+constexpr std::array<int, 4> kCommitOrder{kIdFrequencyEditor, kDiscGainList, kAudioGainList, kFineEditor};
+
+} // namespace
+
+const PageSpec RxTestPage::kSpec{
+    ":/res/RxTestPage.json",
+    &kRxTestLayout,
+    kColumns,
+    Captions::CellByCell,
+    1,
+    FrequencyEditorSpec{/*writeBack*/ true, kSelectInPlace},
+    kValueEditors,
+    kListEditors,
+    kCommitOrder,
+    /*captionRowOpensEditor*/ false,
+    /*rightPressFocusesGrid*/ false,
+    /*f2OpensEditor*/ false,
+    /*spinReleaseEnter*/ true,
+    /*storeWidth*/ 0,
+};
+
+RxTestPage::RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent)
+    : CalPage(kSpec, image, link, parent)
+{
+    connect(Button(kIdTest), &QPushButton::clicked, this, &RxTestPage::Test);
+    connect(Button(kIdEnd), &QPushButton::clicked, this, &RxTestPage::End);
+    Initialise();
+}
+
+// Both gains, then both fine values: the record's layout order.
+void RxTestPage::Test()
+{
+    const int row = Grid()->CurrentRow();
+    SaveGrid();
+    Link().SetFrequency(Code(), FreqOffset(row));
+    if (!LastOk())
+        return;
+    SendRecord(row);
+    Link().TestStart(Code());
+}
+
+void RxTestPage::End()
+{
+    Link().TestEnd(Code());
+}
+
+} // namespace qmcal

@@ -1,0 +1,103 @@
+#include "pages/ToneModPage.h"
+
+#include <QPushButton>
+
+#include "link/RadioLink.h"
+#include "pages/CMSFlexGrid.h"
+
+namespace qmcal {
+
+namespace {
+
+constexpr int kLevelEditor = 1069;
+constexpr int kLevelSpin = 1070;
+constexpr int kDtmfCodeField = 1100;
+constexpr int kDtmfCodeSpin = 1049;
+constexpr int kIdPttDtmf = 1014;
+constexpr int kIdPtt1750 = 1027;
+constexpr int kDtmfColumn = 1;
+constexpr int k1750Column = 2;
+
+constexpr std::array<ColumnSpec, 3> kColumns{{
+    // caption        twips  editor
+    {"Freq",          1500, kIdFrequencyEditor},
+    {"DTMF (0-FF)",   1000, kLevelEditor},
+    {"1750 (0-FF)",   1000, kLevelEditor},
+}};
+
+constexpr StayOpen kSelectInPlace{false, true, false};
+
+constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+    kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 0, 0xFF,
+    /*accepted*/ 0, 0xFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
+    ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
+}}};
+
+constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kLevelEditor};
+
+// One code for every band.
+constexpr std::array<GlobalFieldSpec, 1> kGlobalFields{{{
+    kDtmfCodeField, kDtmfCodeSpin, /*textLimit*/ 1, /*spin*/ 0, 15, GlobalSetting{0x03, 1, 0xFD0},
+}}};
+
+// The DTMF and 1750 levels: 2 bytes of each record.
+constexpr int kStoredWidth = 2;
+
+} // namespace
+
+const PageSpec ToneModPage::kSpec{
+    ":/res/ToneModPage.json",
+    &kToneModLayout,
+    kColumns,
+    Captions::CellByCell,
+    1,
+    FrequencyEditorSpec{/*writeBack*/ true, kSelectInPlace},
+    kValueEditors,
+    {},
+    kCommitOrder,
+    /*captionRowOpensEditor*/ false,
+    /*rightPressFocusesGrid*/ false,
+    /*f2OpensEditor*/ false,
+    /*spinReleaseEnter*/ true,
+    kStoredWidth,
+    kGlobalFields,
+};
+
+ToneModPage::ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent)
+    : CalPage(kSpec, image, link, parent)
+{
+    connect(Button(kIdPttDtmf), &QPushButton::clicked, this, &ToneModPage::PttDtmf);
+    connect(Button(kIdPtt1750), &QPushButton::clicked, this, &ToneModPage::Ptt1750);
+    connect(Button(kIdPttEnd), &QPushButton::clicked, this, &ToneModPage::PttEnd);
+    Initialise();
+}
+
+void ToneModPage::PttDtmf()
+{
+    const int row = Grid()->CurrentRow();
+    SaveGrid();
+    Link().SetFrequency(Code(), FreqOffset(row));
+    if (!LastOk())
+        return;
+    SendField(row, kDtmfColumn);
+    SendGlobal(kGlobalFields[0].setting);
+    Link().PttStart(Code());
+}
+
+void ToneModPage::Ptt1750()
+{
+    const int row = Grid()->CurrentRow();
+    SaveGrid();
+    Link().SetFrequency(Code(), FreqOffset(row));
+    if (!LastOk())
+        return;
+    SendField(row, k1750Column);
+    Link().PttStart(Code());
+}
+
+void ToneModPage::PttEnd()
+{
+    Link().PttEnd(Code());
+}
+
+} // namespace qmcal

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "pages/CalPage.h"
+
+namespace qmcal {
+
+// DTMF and 1750 Hz tone levels per point (bytes 14 and 15 of the records the Signal Mod page
+// shares), and the DTMF code digit the radio sends.
+class ToneModPage final : public CalPage {
+    Q_OBJECT
+
+public:
+    static const PageSpec kSpec;
+
+    ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent);
+
+    void PttDtmf();
+    void Ptt1750();
+    void PttEnd();
+};
+
+} // namespace qmcal
