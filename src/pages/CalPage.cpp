@@ -1,9 +1,7 @@
 #include "pages/CalPage.h"
 
-#include <cctype>
-#include <cstring>
-#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +16,6 @@
 #include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
 #include "pages/CellEdit.h"
-#include "pages/DialogTemplate.h"
 #include "pages/UpDownControl.h"
 
 namespace qmcal {
@@ -27,63 +24,7 @@ namespace {
 
 constexpr int kFrequencyTextLimit = 9;
 constexpr int kCaptionRowTwips = 500;
-constexpr std::uint32_t kRed = 255;
-constexpr std::uint32_t kBlack = 0;
-constexpr char16_t kCtrlC = 3;
-constexpr char16_t kCtrlV = 22;
-constexpr char16_t kCtrlX = 24;
-constexpr char16_t kBackspace = 8;
-const char* const kFrequencyChars = "1234567890.\b";
 const QString kMarker = QStringLiteral("0*");
-
-// The character a key press types, as the platform's character message would carry it, or 0
-// for a key that types none (arrows, Delete, Tab, ...).
-char16_t CharacterOf(const QKeyEvent& event)
-{
-    const int key = event.key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete
-        || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-        return 0;
-    if (key == Qt::Key_Backspace)
-        return kBackspace;
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<char16_t>(key - Qt::Key_A + 1);
-    const QString text = event.text();
-    if (text.isEmpty())
-        return 0;
-    const char16_t c = text.at(0).unicode();
-    return c < 0x20 || c == 0x7F ? 0 : c;
-}
-
-bool Allowed(char16_t c, CharFilter filter)
-{
-    if (filter == CharFilter::None)
-        return true;
-    if (c > 0xFF)
-        return false;
-    const int upper = std::toupper(static_cast<unsigned char>(c));
-    if (filter == CharFilter::Hex)
-        return c == kBackspace || std::isxdigit(upper) != 0;
-    return std::strchr(kFrequencyChars, upper) != nullptr;
-}
-
-QString ValueToText(int value, ValueText text)
-{
-    return text == ValueText::Hex ? FormatHex(static_cast<std::uint32_t>(value))
-                                  : QString::number(value);
-}
-
-std::optional<std::int64_t> ParseValue(const QString& text, ValueText kind)
-{
-    if (kind == ValueText::Hex) {
-        if (const auto v = ScanHex(text))
-            return static_cast<std::int32_t>(*v);
-        return std::nullopt;
-    }
-    if (const auto v = ScanDecimal(text))
-        return *v;
-    return std::nullopt;
-}
 
 int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
 {
@@ -94,33 +35,12 @@ int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
     return -1;
 }
 
-// The widgets a page puts where its template has a grid, an up-down, an edit or a tab control.
-QWidget* MakePageControl(const ControlTemplate& control, QWidget* parent)
-{
-    switch (control.kind) {
-    case ControlKind::Grid:
-        return new CMSFlexGrid(parent);
-    case ControlKind::UpDown:
-        return new UpDownControl(parent);
-    case ControlKind::Edit: {
-        auto* edit = new CellEdit(parent);
-        edit->SetUpperCase(control.HasFlag(QStringLiteral("uppercase")));
-        return edit;
-    }
-    case ControlKind::TabControl:
-        return new QTabWidget(parent);
-    default:
-        return nullptr;
-    }
-}
-
 } // namespace
 
+// A page lives inside the main window, as a child window.
 CalPage::CalPage(const PageSpec& spec, ParamImage& image, RadioLink& link, QWidget* parent)
-    : QDialog(parent), m_spec(spec), m_image(image), m_link(link)
+    : GridDialog(spec.templatePath, Qt::Widget, parent), m_spec(spec), m_image(image), m_link(link)
 {
-    // A page lives inside the main window; the Sql Fine dialog makes itself a window again.
-    setWindowFlags(Qt::Widget);
     BuildControls();
 }
 
@@ -128,62 +48,30 @@ CalPage::~CalPage() = default;
 
 void CalPage::BuildControls()
 {
-    const QString path = QString::fromUtf8(m_spec.templatePath);
-    const DialogTemplate dialog = LoadDialogTemplate(path);
-    const DialogControls built = BuildDialogControls(*this, dialog, MakePageControl);
-    resize(DialogUnitsToPixels(dialog.size, DialogFont(dialog)));
-
-    QWidget* previous = nullptr;
-    for (const ControlTemplate& control : dialog.controls) {
-        QWidget* widget = control.id >= 0 ? built.Widget(control.id) : nullptr;
-        if (widget != nullptr)
-            m_controls[control.id] = widget;
-        // An up-down takes the control before it as its buddy, as the platform's auto-buddy
-        // style does.
-        if (auto* upDown = qobject_cast<UpDownControl*>(widget)) {
-            if (auto* buddy = qobject_cast<QLineEdit*>(previous))
-                upDown->SetBuddy(buddy);
-        }
-        previous = widget;
-    }
-
-    m_grid = qobject_cast<CMSFlexGrid*>(Control(kIdGrid));
+    const std::string path = m_spec.templatePath;
+    m_grid = Grid();
     m_tabs = qobject_cast<QTabWidget*>(Control(kIdBandTabs));
     m_frequencyEditor = qobject_cast<CellEdit*>(Control(kIdFrequencyEditor));
-    if (m_grid == nullptr)
-        throw std::logic_error(path.toStdString() + ": a page needs its grid");
     for (const ValueEditorSpec& value : m_spec.values) {
         ValueEditorParts editor{&value, qobject_cast<CellEdit*>(Control(value.id)),
                            qobject_cast<UpDownControl*>(Control(value.upDownId))};
         if (editor.edit == nullptr || editor.upDown == nullptr)
-            throw std::logic_error(path.toStdString() + ": value editor without its controls");
+            throw std::logic_error(path + ": value editor without its controls");
         m_valueEditors.push_back(editor);
     }
     for (const ListEditorSpec& list : m_spec.lists) {
         ListEditorParts editor{&list, qobject_cast<QComboBox*>(Control(list.id))};
         if (editor.list == nullptr)
-            throw std::logic_error(path.toStdString() + ": list editor missing");
+            throw std::logic_error(path + ": list editor missing");
         m_listEditors.push_back(editor);
     }
     for (const GlobalFieldSpec& global : m_spec.globalFields) {
         GlobalFieldParts field{&global, qobject_cast<CellEdit*>(Control(global.id)),
                                qobject_cast<UpDownControl*>(Control(global.upDownId))};
         if (field.edit == nullptr || field.upDown == nullptr)
-            throw std::logic_error(path.toStdString() + ": global field without its controls");
+            throw std::logic_error(path + ": global field without its controls");
         m_globalFields.push_back(field);
     }
-
-    // The tab control lies under the grid; editors and up-downs lie over it.
-    if (m_tabs != nullptr)
-        m_tabs->lower();
-    for (const ValueEditorParts& value : m_valueEditors) {
-        value.edit->raise();
-        value.upDown->raise();
-    }
-    for (const ListEditorParts& list : m_listEditors)
-        list.list->raise();
-    if (m_frequencyEditor != nullptr)
-        m_frequencyEditor->raise();
 }
 
 void CalPage::Initialise()
@@ -228,8 +116,6 @@ void CalPage::Initialise()
         connect(m_tabs, &QTabWidget::currentChanged, this, &CalPage::BandTabChanged);
     }
     connect(m_grid, &CMSFlexGrid::MousePressed, this, &CalPage::GridMousePressed);
-    connect(m_grid, &CMSFlexGrid::CellEntered, this, [this] { m_grid->SetCurrentCellColor(kRed); });
-    connect(m_grid, &CMSFlexGrid::CellLeft, this, [this] { m_grid->SetCurrentCellColor(kBlack); });
     if (QPushButton* storeAll = Button(kIdStoreAll))
         connect(storeAll, &QPushButton::clicked, this, &CalPage::StoreAll);
     if (QPushButton* storeCurrent = Button(kIdStoreCurrent))
@@ -247,26 +133,10 @@ void CalPage::Initialise()
 
 // ---- controls -------------------------------------------------------------------------------
 
-QWidget* CalPage::Control(int id) const
-{
-    const auto it = m_controls.find(id);
-    return it == m_controls.end() ? nullptr : it->second;
-}
-
-QPushButton* CalPage::Button(int id) const
-{
-    return qobject_cast<QPushButton*>(Control(id));
-}
-
 CellEdit* CalPage::ValueEditor(int editorId) const
 {
     const ValueEditorParts* editor = FindValueEditor(editorId);
     return editor ? editor->edit : nullptr;
-}
-
-UpDownControl* CalPage::UpDown(int upDownId) const
-{
-    return qobject_cast<UpDownControl*>(Control(upDownId));
 }
 
 QComboBox* CalPage::ListEditor(int editorId) const
@@ -308,11 +178,6 @@ const ListEditorSpec* CalPage::ListOfColumn(int col) const
         return nullptr;
     const ListEditorParts* editor = FindListEditor(m_spec.columns[static_cast<std::size_t>(col)].editorId);
     return editor ? editor->spec : nullptr;
-}
-
-bool CalPage::IsGrid(const QWidget* widget) const
-{
-    return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
 }
 
 bool CalPage::IsCellEditor(const QWidget* widget) const
@@ -452,23 +317,13 @@ void CalPage::OpenCellEditor()
     const int col = m_grid->CurrentCol();
     if (col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
         return;
-    const QRect gridRect = m_grid->geometry();
-    const int tx = m_grid->TwipsPerPixelX();
-    const int ty = m_grid->TwipsPerPixelY();
-    const int x = m_grid->ColLeft(col) / tx;
-    const int y = m_grid->RowTop(row) / ty;
-    const int w = m_grid->ColWidth(col) / tx + 1;
-    const int h = m_grid->RowHeight(row) / ty + 2;
-    // Left x + 1, top y + 1, right x + w, bottom y + h (exclusive), inside the grid's border.
-    const QRect rect = QRect(x + 1, y + 1, w - 1, h - 1).translated(gridRect.left() + 1, gridRect.top() + 1);
-    const QString text = m_grid->CellText(row, col);
     const int editorId = m_spec.columns[static_cast<std::size_t>(col)].editorId;
 
     if (const ListEditorParts* list = FindListEditor(editorId)) {
-        list->list->setGeometry(rect);
+        list->list->setGeometry(CurrentCellEditorRect());
         list->list->show();
         list->list->raise();
-        const int index = list->list->findText(text, Qt::MatchStartsWith);
+        const int index = list->list->findText(m_grid->CellText(row, col), Qt::MatchStartsWith);
         if (index >= 0)
             list->list->setCurrentIndex(index);
         list->list->setFocus(Qt::OtherFocusReason);
@@ -482,29 +337,8 @@ void CalPage::OpenCellEditor()
         edit = value->edit;
         upDown = value->upDown;
     }
-    if (edit == nullptr)
-        return;
-    edit->setGeometry(rect);
-    edit->show();
-    edit->raise();
-    edit->SetText(text);
-    edit->setFocus(Qt::OtherFocusReason);
-    edit->selectAll();
-    if (upDown != nullptr) {
-        upDown->SetBuddy(edit);
-        upDown->show();
-    }
-}
-
-void CalPage::HideEditor(QWidget* editor, UpDownControl* upDown)
-{
-    // The platform leaves the focus on a hidden edit; here it would wander to the next
-    // control, so it goes to the grid, where the next Enter still sends the cell.
-    if (editor->hasFocus())
-        m_grid->setFocus(Qt::OtherFocusReason);
-    editor->hide();
-    if (upDown != nullptr)
-        upDown->hide();
+    if (edit != nullptr)
+        ShowCellEditor(*edit, upDown);
 }
 
 void CalPage::FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay)
@@ -543,17 +377,10 @@ void CalPage::CommitValueEditor(int editorId, bool close)
         return;
     m_committing = true;
     const ValueEditorSpec& spec = *editor->spec;
-    const QString typed = editor->edit->text();
-    const auto value = ParseValue(typed, spec.text);
-    QString text = typed;  // in range: exactly as typed, a leading zero included
-    if (!value) {
-        text = ValueToText(spec.fallback, spec.text);
-    } else if (*value < spec.minimum || *value > spec.maximum) {
-        text = ValueToText(spec.fallback, spec.text);
-        if (spec.fallbackIntoEditor)
-            editor->edit->SetText(text);
-    }
-    m_grid->SetCurrentCellText(text);
+    const CheckedValue checked = CheckValueText(editor->edit->text(), spec);
+    if (checked.outOfRange && spec.fallbackIntoEditor)
+        editor->edit->SetText(checked.cellText);
+    m_grid->SetCurrentCellText(checked.cellText);
     FinishCommit(editor->edit, editor->upDown, close, spec.stay);
     m_committing = false;
 }
@@ -599,14 +426,11 @@ void CalPage::DiscardEditors()
 
 bool CalPage::CharacterPasses(QObject* target, QKeyEvent* event) const
 {
-    const char16_t c = CharacterOf(*event);
-    if (c == 0 || c == kCtrlC || c == kCtrlV || c == kCtrlX)
-        return true;
     if (target == m_frequencyEditor)
-        return Allowed(c, CharFilter::Frequency);
+        return CharacterAllowed(*event, CharFilter::Frequency);
     for (const ValueEditorParts& editor : m_valueEditors) {
         if (target == editor.edit)
-            return Allowed(c, editor.spec->filter);
+            return CharacterAllowed(*event, editor.spec->filter);
     }
     return true;
 }
@@ -679,13 +503,6 @@ bool CalPage::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return false;
-}
-
-void CalPage::keyPressEvent(QKeyEvent* event)
-{
-    // Keys end at the page: Enter and Escape must not close it, and arrows must not reach the
-    // main window's tab strip.
-    event->accept();
 }
 
 void CalPage::BandTabChanged(int index)
@@ -772,36 +589,6 @@ void CalPage::DestroyWindow()
         return;
     SaveGrid();
     m_destroyed = true;
-}
-
-// ---- shared routines ------------------------------------------------------------------------
-
-void CalPage::SpinStep(UpDownControl& control, int delta)
-{
-    if (QLineEdit* buddy = control.Buddy())
-        SetEditText(*buddy, HexSpinText(buddy->text(), delta, control.Low(), control.High()));
-}
-
-void CalPage::SignedSpinStep(UpDownControl& control, int delta)
-{
-    if (QLineEdit* buddy = control.Buddy())
-        SetEditText(*buddy, SignedSpinText(buddy->text(), delta, control.Low(), control.High()));
-}
-
-void CalPage::PressEnterInFocus()
-{
-    QMetaObject::invokeMethod(
-        qApp,
-        [] {
-            QWidget* focus = QApplication::focusWidget();
-            if (focus == nullptr)
-                return;
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QCoreApplication::sendEvent(focus, &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-            QCoreApplication::sendEvent(focus, &release);
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace qmcal

@@ -1,19 +1,15 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <vector>
-
-#include <QDialog>
 
 #include "data/Layouts.h"
 #include "data/ParamImage.h"
+#include "pages/GridDialog.h"
 #include "pages/PageSpec.h"
 
 class QComboBox;
 class QKeyEvent;
-class QLineEdit;
-class QPushButton;
 class QTabWidget;
 
 namespace qmcal {
@@ -28,7 +24,7 @@ class UpDownControl;
 // passes its spec to the constructor, connects its own buttons, and calls Initialise() as the
 // last statement of its constructor (so that its overrides take part). Everything a page may
 // change is a virtual hook below; the rest is shared.
-class CalPage : public QDialog {
+class CalPage : public GridDialog {
     Q_OBJECT
 
 public:
@@ -62,27 +58,13 @@ public:
     // The page is about to go: the grid is saved into the image.
     virtual void DestroyWindow();
 
-    // ---- shared routines ----------------------------------------------------------------
-    // Up-down "position about to change" of a hexadecimal buddy: rewrites the buddy, wrapping
-    // through the control's range.
-    static void SpinStep(UpDownControl& control, int delta);
-    // The same for a signed decimal buddy.
-    static void SignedSpinStep(UpDownControl& control, int delta);
-    // The spin-release Enter: once control returns to the event loop, an Enter press and
-    // release go to whichever widget has the keyboard focus then.
-    static void PressEnterInFocus();
-
     // ---- what the page is made of -------------------------------------------------------
     int Slot() const { return m_slot; }
     const PageSpec& Spec() const { return m_spec; }
-    CMSFlexGrid* Grid() const { return m_grid; }
     QTabWidget* BandTabs() const { return m_tabs; }
     CellEdit* FrequencyEditor() const { return m_frequencyEditor; }
     CellEdit* ValueEditor(int editorId) const;
-    UpDownControl* UpDown(int upDownId) const;
     QComboBox* ListEditor(int editorId) const;
-    QPushButton* Button(int id) const;
-    QWidget* Control(int id) const;
 
 protected:
     // Builds the controls from the spec's template as children of parent (a child window).
@@ -127,11 +109,9 @@ protected:
     void SendGlobal(const GlobalSetting& setting);
     // Whether the last exchange succeeded.
     bool LastOk() const;
-    bool IsGrid(const QWidget* widget) const;
     bool IsCellEditor(const QWidget* widget) const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct ValueEditorParts {
@@ -157,14 +137,12 @@ private:
     const ListEditorSpec* ListOfColumn(int col) const;
     // What a commit does with its editor afterwards.
     void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
-    void HideEditor(QWidget* editor, UpDownControl* upDown);
     bool CharacterPasses(QObject* target, QKeyEvent* event) const;
     void DiscardEditors();
 
     const PageSpec& m_spec;
     ParamImage& m_image;
     RadioLink& m_link;
-    std::map<int, QWidget*> m_controls;
     CMSFlexGrid* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
     CellEdit* m_frequencyEditor = nullptr;

@@ -1,0 +1,263 @@
+#include "pages/GridDialog.h"
+
+#include <cctype>
+#include <cstring>
+#include <optional>
+#include <stdexcept>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "data/FreqWord.h"
+#include "pages/CMSFlexGrid.h"
+#include "pages/CalPageRoutines.h"
+#include "pages/CellEdit.h"
+#include "pages/DialogTemplate.h"
+#include "pages/UpDownControl.h"
+
+namespace qmcal {
+
+namespace {
+
+constexpr std::uint32_t kRed = 255;
+constexpr std::uint32_t kBlack = 0;
+constexpr char16_t kCtrlC = 3;
+constexpr char16_t kCtrlV = 22;
+constexpr char16_t kCtrlX = 24;
+constexpr char16_t kBackspace = 8;
+const char* const kFrequencyChars = "1234567890.\b";
+
+// The character a key press types, as the platform's character message would carry it, or 0
+// for a key that types none (arrows, Delete, Tab, ...).
+char16_t CharacterOf(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete
+        || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+        return 0;
+    if (key == Qt::Key_Backspace)
+        return kBackspace;
+    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return static_cast<char16_t>(key - Qt::Key_A + 1);
+    const QString text = event.text();
+    if (text.isEmpty())
+        return 0;
+    const char16_t c = text.at(0).unicode();
+    return c < 0x20 || c == 0x7F ? 0 : c;
+}
+
+bool Allowed(char16_t c, CharFilter filter)
+{
+    if (filter == CharFilter::None)
+        return true;
+    if (c > 0xFF)
+        return false;
+    const int upper = std::toupper(static_cast<unsigned char>(c));
+    if (filter == CharFilter::Hex)
+        return c == kBackspace || std::isxdigit(upper) != 0;
+    return std::strchr(kFrequencyChars, upper) != nullptr;
+}
+
+QString ValueToText(int value, ValueText text)
+{
+    return text == ValueText::Hex ? FormatHex(static_cast<std::uint32_t>(value))
+                                  : QString::number(value);
+}
+
+std::optional<std::int64_t> ParseValue(const QString& text, ValueText kind)
+{
+    if (kind == ValueText::Hex) {
+        if (const auto v = ScanHex(text))
+            return static_cast<std::int32_t>(*v);
+        return std::nullopt;
+    }
+    if (const auto v = ScanDecimal(text))
+        return *v;
+    return std::nullopt;
+}
+
+// The widgets a page puts where its template has a grid, an up-down, an edit or a tab control.
+QWidget* MakePageControl(const ControlTemplate& control, QWidget* parent)
+{
+    switch (control.kind) {
+    case ControlKind::Grid:
+        return new CMSFlexGrid(parent);
+    case ControlKind::UpDown:
+        return new UpDownControl(parent);
+    case ControlKind::Edit: {
+        auto* edit = new CellEdit(parent);
+        edit->SetUpperCase(control.HasFlag(QStringLiteral("uppercase")));
+        return edit;
+    }
+    case ControlKind::TabControl:
+        return new QTabWidget(parent);
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+GridDialog::GridDialog(const char* templatePath, Qt::WindowFlags flags, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowFlags(flags);
+    const QString path = QString::fromUtf8(templatePath);
+    const DialogTemplate dialog = LoadDialogTemplate(path);
+    const DialogControls built = BuildDialogControls(*this, dialog, MakePageControl);
+    resize(DialogUnitsToPixels(dialog.size, DialogFont(dialog)));
+
+    QWidget* previous = nullptr;
+    for (const ControlTemplate& control : dialog.controls) {
+        QWidget* widget = control.id >= 0 ? built.Widget(control.id) : nullptr;
+        if (widget != nullptr)
+            m_controls[control.id] = widget;
+        // An up-down takes the control before it as its buddy, as the platform's auto-buddy
+        // style does.
+        if (auto* upDown = qobject_cast<UpDownControl*>(widget)) {
+            if (auto* buddy = qobject_cast<QLineEdit*>(previous))
+                upDown->SetBuddy(buddy);
+        }
+        previous = widget;
+    }
+    m_grid = qobject_cast<CMSFlexGrid*>(Control(kIdGrid));
+    if (m_grid == nullptr)
+        throw std::logic_error(path.toStdString() + ": a grid dialog needs its grid");
+
+    // Tab controls lie under the grid; editors and up-downs lie over it.
+    for (const auto& [id, widget] : m_controls) {
+        if (qobject_cast<QTabWidget*>(widget) != nullptr)
+            widget->lower();
+    }
+    for (const auto& [id, widget] : m_controls) {
+        if (qobject_cast<QLineEdit*>(widget) != nullptr || qobject_cast<UpDownControl*>(widget) != nullptr
+            || qobject_cast<QComboBox*>(widget) != nullptr)
+            widget->raise();
+    }
+
+    connect(m_grid, &CMSFlexGrid::CellEntered, this, [this] { m_grid->SetCurrentCellColor(kRed); });
+    connect(m_grid, &CMSFlexGrid::CellLeft, this, [this] { m_grid->SetCurrentCellColor(kBlack); });
+}
+
+GridDialog::~GridDialog() = default;
+
+QWidget* GridDialog::Control(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+QPushButton* GridDialog::Button(int id) const
+{
+    return qobject_cast<QPushButton*>(Control(id));
+}
+
+UpDownControl* GridDialog::UpDown(int upDownId) const
+{
+    return qobject_cast<UpDownControl*>(Control(upDownId));
+}
+
+QRect GridDialog::CurrentCellEditorRect() const
+{
+    const int row = m_grid->CurrentRow();
+    const int col = m_grid->CurrentCol();
+    const QRect gridRect = m_grid->geometry();
+    const int tx = m_grid->TwipsPerPixelX();
+    const int ty = m_grid->TwipsPerPixelY();
+    const int x = m_grid->ColLeft(col) / tx;
+    const int y = m_grid->RowTop(row) / ty;
+    const int w = m_grid->ColWidth(col) / tx + 1;
+    const int h = m_grid->RowHeight(row) / ty + 2;
+    // Left x + 1, top y + 1, right x + w, bottom y + h (exclusive), inside the grid's border.
+    return QRect(x + 1, y + 1, w - 1, h - 1).translated(gridRect.left() + 1, gridRect.top() + 1);
+}
+
+void GridDialog::ShowCellEditor(CellEdit& edit, UpDownControl* upDown)
+{
+    edit.setGeometry(CurrentCellEditorRect());
+    edit.show();
+    edit.raise();
+    edit.SetText(m_grid->CellText(m_grid->CurrentRow(), m_grid->CurrentCol()));
+    edit.setFocus(Qt::OtherFocusReason);
+    edit.selectAll();
+    if (upDown != nullptr) {
+        upDown->SetBuddy(&edit);
+        upDown->show();
+    }
+}
+
+void GridDialog::HideEditor(QWidget* editor, UpDownControl* upDown)
+{
+    // The platform leaves the focus on a hidden edit; here it would wander to the next
+    // control, so it goes to the grid, where the next Enter still reaches the cell.
+    if (editor->hasFocus())
+        m_grid->setFocus(Qt::OtherFocusReason);
+    editor->hide();
+    if (upDown != nullptr)
+        upDown->hide();
+}
+
+bool GridDialog::IsGrid(const QWidget* widget) const
+{
+    return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
+}
+
+void GridDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Keys end here: Enter and Escape must not close the dialog, and arrows must not reach the
+    // main window's tab strip.
+    event->accept();
+}
+
+// ---- shared routines ------------------------------------------------------------------------
+
+GridDialog::CheckedValue GridDialog::CheckValueText(const QString& typed, const ValueEditorSpec& spec)
+{
+    const auto value = ParseValue(typed, spec.text);
+    if (!value)
+        return {ValueToText(spec.fallback, spec.text), false};
+    if (*value < spec.minimum || *value > spec.maximum)
+        return {ValueToText(spec.fallback, spec.text), true};
+    return {typed, false};
+}
+
+bool GridDialog::CharacterAllowed(const QKeyEvent& event, CharFilter filter)
+{
+    const char16_t c = CharacterOf(event);
+    if (c == 0 || c == kCtrlC || c == kCtrlV || c == kCtrlX)
+        return true;
+    return Allowed(c, filter);
+}
+
+void GridDialog::SpinStep(UpDownControl& control, int delta)
+{
+    if (QLineEdit* buddy = control.Buddy())
+        SetEditText(*buddy, HexSpinText(buddy->text(), delta, control.Low(), control.High()));
+}
+
+void GridDialog::SignedSpinStep(UpDownControl& control, int delta)
+{
+    if (QLineEdit* buddy = control.Buddy())
+        SetEditText(*buddy, SignedSpinText(buddy->text(), delta, control.Low(), control.High()));
+}
+
+void GridDialog::PressEnterInFocus()
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            QWidget* focus = QApplication::focusWidget();
+            if (focus == nullptr)
+                return;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QCoreApplication::sendEvent(focus, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            QCoreApplication::sendEvent(focus, &release);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace qmcal
