@@ -5,6 +5,7 @@
 #include "app/AppContext.h"
 #include "pages/CalPage.h"
 #include "pages/PageFactory.h"
+#include "pages/SqlFineDialog.h"
 
 namespace qmcal {
 
@@ -22,11 +23,10 @@ PageSlot CreatePageSlot(int slot, AppContext& context, QWidget* tabControl)
     return made;
 }
 
-// The Sql Fine dialog plugs in here; until it exists the command shows nothing.
 void ShowSqlFineDialog(AppContext& context, QWidget* parent)
 {
-    static_cast<void>(context);
-    static_cast<void>(parent);
+    SqlFineDialog dialog(context.image, context.link, parent);
+    dialog.exec();
 }
 
 } // namespace qmcal

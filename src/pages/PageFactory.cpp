@@ -1,9 +1,11 @@
 #include "pages/PageFactory.h"
 
 #include "pages/PowerPage.h"
+#include "pages/RssiPage.h"
 #include "pages/RxTestPage.h"
 #include "pages/RxTuningPage.h"
 #include "pages/SignalModPage.h"
+#include "pages/SqlPage.h"
 #include "pages/ToneModPage.h"
 #include "pages/TxModPage.h"
 
@@ -24,6 +26,10 @@ std::unique_ptr<CalPage> CreateCalPage(int slot, ParamImage& image, RadioLink& l
         return std::make_unique<ToneModPage>(image, link, parent);
     case 5:
         return std::make_unique<RxTestPage>(image, link, parent);
+    case 6:
+        return std::make_unique<SqlPage>(image, link, parent);
+    case 7:
+        return std::make_unique<RssiPage>(image, link, parent);
     default:
         return nullptr;
     }

@@ -5,12 +5,14 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include "app/AppHarness.h"
 #include "data/Bytes.h"
 #include "pages/CMSFlexGrid.h"
 #include "pages/CalPage.h"
 #include "pages/CellEdit.h"
+#include "pages/SqlFineDialog.h"
 
 namespace qmcal::test {
 namespace {
@@ -82,8 +84,16 @@ TEST_F(WorkbenchTest, ShowsTheWholeWindowAndThePageEachTabNames)
     ClickMainTab(QStringLiteral("Power"));
     EXPECT_TRUE(power->isVisible());
 
-    // The Sql Fine tab runs the command and leaves the strip on the page still shown.
+    // The Sql Fine tab opens the dialog and leaves the strip on the page still shown.
+    QString opened;
+    QTimer::singleShot(0, [&opened] {
+        if (auto* sqlFine = qobject_cast<SqlFineDialog*>(QApplication::activeModalWidget())) {
+            opened = sqlFine->Grid()->CellText(10, 0);
+            sqlFine->close();
+        }
+    });
     ClickMainTab(QStringLiteral("Sql Fine"));
+    EXPECT_EQ(opened, QStringLiteral("150M R"));
     EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("Power"));
     EXPECT_TRUE(power->isVisible());
 }

@@ -1,0 +1,176 @@
+#include "pages/SqlFineDialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+
+#include "data/Bytes.h"
+#include "data/Layouts.h"
+#include "data/ParamImage.h"
+#include "link/RadioLink.h"
+#include "pages/CMSFlexGrid.h"
+#include "pages/CalPageRoutines.h"
+#include "pages/CellEdit.h"
+#include "pages/UpDownControl.h"
+
+namespace qmcal {
+
+namespace {
+
+constexpr int kCaptionRowTwips = 500;
+constexpr int kColumns = 3;  // band label, "W SQL", "N SQL"
+constexpr std::array<int, kColumns> kColumnTwips{1500, 1000, 1000};
+const QString kMarker = QStringLiteral("0*");
+
+} // namespace
+
+// Offsets are typed as decimal digits (a minus sign cannot be typed: negative values come
+// from the up-down); anything that is not an offset becomes -64.
+const ValueEditorSpec SqlFineDialog::kValueEditor{
+    kIdValueEditor, kIdValueSpin, /*textLimit*/ 3, /*spin*/ kSqlFineMin, kSqlFineMax,
+    /*accepted*/ kSqlFineMin, kSqlFineMax, /*fallback*/ kSqlFineMin, /*fallbackIntoEditor*/ false,
+    ValueText::SignedDecimal, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
+};
+
+SqlFineDialog::SqlFineDialog(ParamImage& image, RadioLink& link, QWidget* parent)
+    : GridDialog(":/res/SqlFineDialog.json",
+                 Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+                 parent),
+      m_image(image),
+      m_link(link),
+      m_editor(qobject_cast<CellEdit*>(Control(kIdValueEditor))),
+      m_upDown(UpDown(kIdValueSpin))
+{
+    setWindowTitle(QString());
+    m_editor->SetTextLimit(kValueEditor.textLimit);
+    m_upDown->SetRange(kValueEditor.spinLow, kValueEditor.spinHigh);
+    // Every step of the up-down presses Enter, so each one is stored.
+    connect(m_upDown, &UpDownControl::PositionChanging, this,
+            [this](int delta) { SignedSpinStep(*m_upDown, delta); });
+    connect(m_upDown, &UpDownControl::PositionChanged, this, &GridDialog::PressEnterInFocus);
+    connect(Grid(), &CMSFlexGrid::MousePressed, this,
+            [this](int button, int, int, int) { GridMousePressed(button); });
+    connect(Button(kIdRead), &QPushButton::clicked, this, &SqlFineDialog::Read);
+
+    installEventFilter(this);
+    for (QWidget* widget : findChildren<QWidget*>())
+        widget->installEventFilter(this);
+
+    LoadGrid();
+}
+
+void SqlFineDialog::LoadGrid()
+{
+    CMSFlexGrid& grid = *Grid();
+    grid.SetGridRowCount(kSqlFineRows + 1);
+    grid.SetGridColCount(kColumns);
+    grid.SetFixedCols(1);
+    grid.SetWordWrap(true);
+    grid.SetRowHeight(0, kCaptionRowTwips);
+    grid.SetHeaderFormat(QStringLiteral("|W SQL|N SQL"));
+    for (int c = 0; c < kColumns; ++c) {
+        grid.SetColAlignment(c, CMSFlexGrid::kCenterCenter);
+        grid.SetColWidth(c, kColumnTwips.at(static_cast<std::size_t>(c)));
+    }
+    for (int r = 1; r <= kSqlFineRows; ++r) {
+        grid.SetCellText(r, 0, QString::fromUtf8(kSqlFineRowNames.at(static_cast<std::size_t>(r - 1))));
+        for (int c = 1; c < kColumns; ++c) {
+            const auto offset = static_cast<std::int8_t>(getU8(m_image.ParamArea(), SqlFineAddress(r, c)));
+            grid.SetCellText(r, c, offset < kSqlFineMin || offset > kSqlFineMax ? kMarker : QString::number(offset));
+        }
+    }
+}
+
+void SqlFineDialog::SaveGrid()
+{
+    CommitValueEditor(false);
+    for (int r = 1; r <= kSqlFineRows; ++r) {
+        for (int c = 1; c < kColumns; ++c) {
+            // "0*" reads as 0; text without a number leaves the byte alone.
+            if (const auto offset = ScanDecimal(Grid()->CellText(r, c)))
+                putU8(m_image.ParamArea(), SqlFineAddress(r, c), static_cast<std::uint8_t>(*offset & 0xFF));
+        }
+    }
+}
+
+void SqlFineDialog::CommitValueEditor(bool close)
+{
+    if (m_editor->isHidden() || m_committing)
+        return;
+    m_committing = true;
+    Grid()->SetCurrentCellText(CheckValueText(m_editor->text(), kValueEditor).cellText);
+    if (close) {
+        HideEditor(m_editor, m_upDown);
+    } else {
+        m_editor->selectAll();
+        m_editor->setFocus(Qt::OtherFocusReason);
+    }
+    m_committing = false;
+}
+
+void SqlFineDialog::OpenCellEditor()
+{
+    ShowCellEditor(*m_editor, m_upDown);
+}
+
+void SqlFineDialog::GridMousePressed(int button)
+{
+    if (button == CMSFlexGrid::kLeftButton && Grid()->MouseRow() > 0)
+        OpenCellEditor();
+}
+
+void SqlFineDialog::StoreCurrentCell()
+{
+    const int row = Grid()->CurrentRow();
+    const int col = Grid()->CurrentCol();
+    if (row < 1 || row > kSqlFineRows || col < 1 || col >= kColumns)
+        return;
+    const std::uint16_t address = SqlFineAddress(row, col);
+    m_link.StoreBytes(address, static_cast<std::uint16_t>(address + 1));
+}
+
+bool SqlFineDialog::HandleKey(QObject* target, QKeyEvent* event)
+{
+    QWidget* focus = QApplication::focusWidget();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        SaveGrid();
+        if (focus == m_editor || IsGrid(focus))
+            StoreCurrentCell();
+        return true;
+    case Qt::Key_Escape:
+        if (focus == m_editor)
+            Grid()->setFocus(Qt::OtherFocusReason);
+        return true;
+    case Qt::Key_F2:
+        if (IsGrid(focus))
+            OpenCellEditor();
+        return true;
+    default:
+        return target == m_editor && !CharacterAllowed(*event, kValueEditor.filter);
+    }
+}
+
+void SqlFineDialog::Read()
+{
+    if (m_link.ReadSqlFine() == 1)
+        LoadGrid();
+}
+
+void SqlFineDialog::done(int result)
+{
+    SaveGrid();
+    GridDialog::done(result);
+}
+
+bool SqlFineDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+        return HandleKey(watched, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusOut && watched == m_editor)
+        CommitValueEditor(true);
+    return false;
+}
+
+} // namespace qmcal

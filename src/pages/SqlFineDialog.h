@@ -1,0 +1,54 @@
+#pragma once
+
+#include "pages/GridDialog.h"
+
+namespace qmcal {
+
+class CellEdit;
+class ParamImage;
+class RadioLink;
+
+// The squelch fine offsets of all eleven bands in one grid: a signed byte per band for the W
+// and for the N setting. Enter (also the one each up-down step presses) stores the current
+// cell's byte in the radio at once; "Read" fetches all of them from the radio.
+class SqlFineDialog final : public GridDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kIdValueEditor = 1170;
+    static constexpr int kIdValueSpin = 1171;
+    static constexpr int kIdRead = 1006;
+    static const ValueEditorSpec kValueEditor;
+
+    SqlFineDialog(ParamImage& image, RadioLink& link, QWidget* parent);
+
+    // Shapes and labels the grid and fills it from the image.
+    void LoadGrid();
+    // The value commit without closing, then every offset cell into the image.
+    void SaveGrid();
+    void CommitValueEditor(bool close);
+    void OpenCellEditor();
+    bool HandleKey(QObject* target, QKeyEvent* event);
+    // The offsets from the radio into the image, and on success into the grid.
+    void Read();
+
+    CellEdit* ValueEditor() const { return m_editor; }
+
+    // The grid goes into the image when the dialog closes, however it is closed.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void GridMousePressed(int button);
+    void StoreCurrentCell();
+
+    ParamImage& m_image;
+    RadioLink& m_link;
+    CellEdit* m_editor = nullptr;
+    UpDownControl* m_upDown = nullptr;
+    bool m_committing = false;  // a commit closing its editor must not run again on focus loss
+};
+
+} // namespace qmcal
