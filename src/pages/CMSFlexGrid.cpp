@@ -17,6 +17,7 @@ constexpr int kTwipsPerInch = 1440;
 constexpr int kDefaultColTwips = 975;
 constexpr int kMinRowTwips = 240;
 constexpr int kTextMargin = 2;
+constexpr double kSmallestPoints = 6.0;  // how far an overlong caption shrinks
 
 QColor ColorFromBgr(std::uint32_t bgr)
 {
@@ -407,7 +408,17 @@ void CMSFlexGrid::paintEvent(QPaintEvent*)
         int flags = static_cast<int>(QtAlignment(ColAlignment(c)));
         if (m_wordWrap)
             flags |= Qt::TextWordWrap;
-        painter.drawText(rect.adjusted(kTextMargin, 0, -kTextMargin, 0), flags, cell->text);
+        const QRect textRect = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+        // A caption that wraps to more lines than its row holds is drawn smaller, not cut off.
+        const QFont font = painter.font();
+        QFont smaller = font;
+        while (m_wordWrap && smaller.pointSizeF() > kSmallestPoints
+               && painter.boundingRect(textRect, flags, cell->text).height() > textRect.height()) {
+            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+            painter.setFont(smaller);
+        }
+        painter.drawText(textRect, flags, cell->text);
+        painter.setFont(font);
     };
     const auto paintRange = [&](int rowFrom, int rowTo, int colFrom, int colTo, const QRect& clip) {
         painter.save();
