@@ -536,6 +536,13 @@ void CalPage::SendCurrentCell()
     SendField(row, col);
 }
 
+bool CalPage::SaveAndTune(int row)
+{
+    SaveGrid();
+    m_link.SetFrequency(Code(), FreqOffset(row));
+    return LastOk();
+}
+
 void CalPage::SendField(int row, int col)
 {
     const FieldSpec& field = Field(col);

@@ -101,6 +101,9 @@ protected:
     // ParamArea address of the field of column col (>= 1) in data row of the current slot.
     std::uint16_t FieldAddress(int row, int col) const;
     const FieldSpec& Field(int col) const;
+    // How every page button begins: SaveGrid, then SetFrequency of row; whether the radio
+    // acknowledged the frequency.
+    bool SaveAndTune(int row);
     // SetParam of the field of (row, col) from the image; SendRecord does it for every field
     // of the row's record in layout order. Fields without a sub-code are not sent.
     void SendField(int row, int col);
