@@ -73,9 +73,7 @@ RxTestPage::RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent)
 void RxTestPage::Test()
 {
     const int row = Grid()->CurrentRow();
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
-    if (!LastOk())
+    if (!SaveAndTune(row))
         return;
     SendRecord(row);
     Link().TestStart(Code());

@@ -84,8 +84,7 @@ void SignalModPage::PttStart()
 {
     const int row = std::max(Grid()->CurrentRow(), 1);
     const int col = std::max(Grid()->CurrentCol(), 1);
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
+    SaveAndTune(row);
     SendGlobal(kColumns[static_cast<std::size_t>(col)].captionSend);
     SendField(row, col);
     Link().PttStart(Code());

@@ -72,26 +72,24 @@ ToneModPage::ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent)
     Initialise();
 }
 
+// The DTMF key also sends the code digit the radio is to send.
 void ToneModPage::PttDtmf()
 {
-    const int row = Grid()->CurrentRow();
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
-    if (!LastOk())
-        return;
-    SendField(row, kDtmfColumn);
-    SendGlobal(kGlobalFields[0].setting);
-    Link().PttStart(Code());
+    KeyWithLevel(kDtmfColumn, kGlobalFields[0].setting);
 }
 
 void ToneModPage::Ptt1750()
 {
+    KeyWithLevel(k1750Column, GlobalSetting{});
+}
+
+void ToneModPage::KeyWithLevel(int col, const GlobalSetting& code)
+{
     const int row = Grid()->CurrentRow();
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
-    if (!LastOk())
+    if (!SaveAndTune(row))
         return;
-    SendField(row, k1750Column);
+    SendField(row, col);
+    SendGlobal(code);
     Link().PttStart(Code());
 }
 

@@ -17,6 +17,10 @@ public:
     void PttDtmf();
     void Ptt1750();
     void PttEnd();
+
+private:
+    // The row's frequency, its level of col and the code (when it has a sub-code), then PTT.
+    void KeyWithLevel(int col, const GlobalSetting& code);
 };
 
 } // namespace qmcal

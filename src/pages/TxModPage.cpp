@@ -81,9 +81,7 @@ TxModPage::TxModPage(ParamImage& image, RadioLink& link, QWidget* parent)
 void TxModPage::PttStart()
 {
     const int row = Grid()->CurrentRow();
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
-    if (!LastOk())
+    if (!SaveAndTune(row))
         return;
     SendRecord(row);
     Link().PttStart(Code());
