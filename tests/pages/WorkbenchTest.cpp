@@ -1,5 +1,7 @@
 // The main window in workbench mode, with the real pages.
 
+#include <utility>
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -78,9 +80,14 @@ TEST_F(WorkbenchTest, ShowsTheWholeWindowAndThePageEachTabNames)
     EXPECT_TRUE(rxTuning->isVisible());
     EXPECT_FALSE(power->isVisible());
 
-    // Tone Mod lives in slot 4 although its tab comes fourth; no page there yet, so nothing shows.
-    ClickMainTab(QStringLiteral("Tone Mod"));
-    EXPECT_FALSE(rxTuning->isVisible());
+    // Tone Mod lives in slot 4 although its tab comes fourth.
+    const std::pair<const char*, int> tabSlots[] = {{"Tx Mod", 2}, {"Tone Mod", 4}, {"Signal Mod", 3}, {"Rx Test", 5}};
+    for (const auto& [caption, slot] : tabSlots) {
+        ClickMainTab(QString::fromLatin1(caption));
+        ASSERT_NE(PageOf(slot), nullptr) << caption;
+        EXPECT_TRUE(PageOf(slot)->isVisible()) << caption;
+        EXPECT_FALSE(rxTuning->isVisible()) << caption;
+    }
     ClickMainTab(QStringLiteral("Power"));
     EXPECT_TRUE(power->isVisible());
 
