@@ -1,6 +1,9 @@
 #include "pages/AutoMeasurePage.h"
 
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include "link/RadioLink.h"
 #include "pages/CMSFlexGrid.h"
@@ -12,6 +15,18 @@ namespace {
 
 constexpr std::uint8_t kFlagLeftHalf = 0;
 constexpr std::uint8_t kFlagRightHalf = 1;
+
+// The application's style with less room beside a tab's text.
+class NarrowTabs final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        constexpr int kTabTextMargins = 12;
+        if (metric == PM_TabBarTabHSpace)
+            return kTabTextMargins;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 } // namespace
 
@@ -75,6 +90,15 @@ void AutoMeasurePage::MeasureTick()
     // No reading (no port, no or a short answer) leaves the cell as it was.
     if (const auto reading = Link().Measure(Code(), m_measure.measureSub, fallback))
         Grid()->SetCellText(m_measureRow, m_measureCol, FormatHex(*reading));
+}
+
+// Eleven band tabs share the width of the grid: narrower margins keep all of them in sight.
+void AutoMeasurePage::SetupControls()
+{
+    QTabBar* bar = BandTabs()->tabBar();
+    auto* style = new NarrowTabs;
+    style->setParent(bar);
+    bar->setStyle(style);
 }
 
 void AutoMeasurePage::EnterPressed(QWidget* focus)

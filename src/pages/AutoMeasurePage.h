@@ -47,6 +47,7 @@ protected:
     AutoMeasurePage(const PageSpec& spec, const AutoMeasureSpec& measure, ParamImage& image,
                     RadioLink& link, QWidget* parent);
 
+    void SetupControls() override;
     void EnterPressed(QWidget* focus) override;
 
 private:
