@@ -88,7 +88,7 @@ QString PageText(const ParamImage& image, const ShowPage& page)
         for (int row = 1; row <= layout.rowCount[slot]; ++row) {
             QStringList cells{FreqWordToText(getU32le(image.IdBlock(), layout.FreqOffset(slot, row)))};
             for (std::size_t f = 0; f < layout.fieldCount; ++f) {
-                const FieldSpec& field = layout.Field(f);
+                const RecordField& field = layout.Field(f);
                 const unsigned v = getField(image.ParamArea(), layout.FieldAddress(slot, row, field),
                                             field.width);
                 const bool marked = page.marksOutOfRange && field.width == 2 && v > field.maximum;

@@ -23,7 +23,7 @@ std::uint32_t SpreadFrequency(std::uint32_t low, std::uint32_t high, int index, 
     return units - units % kRasterUnits;
 }
 
-unsigned MidRange(const FieldSpec& field)
+unsigned MidRange(const RecordField& field)
 {
     return (field.maximum + 1u) / 2u;
 }
@@ -53,7 +53,7 @@ void FillFactoryImage(ParamImage& image)
                     SpreadFrequency(slots.freqLow[slot], slots.freqHigh[slot], row - 1, rows);
                 putU32le(id, layout->FreqOffset(slot, row), FreqWordFromUnits(units));
                 for (std::size_t f = 0; f < layout->fieldCount; ++f) {
-                    const FieldSpec& field = layout->Field(f);
+                    const RecordField& field = layout->Field(f);
                     putField(area, layout->FieldAddress(slot, row, field), field.width,
                              MidRange(field));
                 }

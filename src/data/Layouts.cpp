@@ -6,7 +6,7 @@ namespace qmcal {
 constexpr bool FieldsFit(const BandLayout& layout)
 {
     for (std::size_t i = 0; i < layout.fieldCount; ++i) {
-        const FieldSpec& f = layout.fields[i];
+        const RecordField& f = layout.fields[i];
         if (f.offset + f.width > layout.stride)
             return false;
     }

@@ -44,7 +44,7 @@ constexpr int kNoSubCode = -1;
 
 // One value of a calibration record. The offset is relative to the record's start as the
 // layout's ValueBase addresses it.
-struct FieldSpec {
+struct RecordField {
     const char* caption;
     std::uint16_t offset;
     int width;              // bytes: 1 or 2, unsigned, little-endian
@@ -60,11 +60,11 @@ struct BandLayout {
     std::array<std::uint16_t, kMaxSlots> freqBase;   // IdBlock offsets of each slot's first FreqWord
     std::array<std::uint16_t, kMaxSlots> valueBase;  // ParamArea addresses of each slot's first record
     std::uint16_t stride;
-    const FieldSpec* fields;
+    const RecordField* fields;
     std::size_t fieldCount;
 
     constexpr int SlotCount() const { return slots->count; }
-    constexpr const FieldSpec& Field(std::size_t i) const { return fields[i]; }
+    constexpr const RecordField& Field(std::size_t i) const { return fields[i]; }
 
     // IdBlock offset of the FreqWord of point row (1-based) in slot.
     constexpr std::uint16_t FreqOffset(int slot, int row) const
@@ -72,7 +72,7 @@ struct BandLayout {
         return static_cast<std::uint16_t>(freqBase[slot] + 4 * (row - 1));
     }
     // ParamArea address of a field of point row (1-based) in slot, modulo 65536.
-    constexpr std::uint16_t FieldAddress(int slot, int row, const FieldSpec& field) const
+    constexpr std::uint16_t FieldAddress(int slot, int row, const RecordField& field) const
     {
         return static_cast<std::uint16_t>(valueBase[slot] + stride * (row - 1) + field.offset);
     }
@@ -88,19 +88,19 @@ constexpr std::uint8_t kCodeStore = 0xFF;
 
 // ---- record fields -------------------------------------------------------------------
 
-inline constexpr std::array<FieldSpec, 4> kPowerFields{{
+inline constexpr std::array<RecordField, 4> kPowerFields{{
     {"Low", 0, 1, 0xFF, 0x22},
     {"Mid 2", 1, 1, 0xFF, 0x22},
     {"Mid 1", 2, 1, 0xFF, 0x22},
     {"High", 3, 1, 0xFF, 0x22},
 }};
 
-inline constexpr std::array<FieldSpec, 1> kRxTuningFields{{
+inline constexpr std::array<RecordField, 1> kRxTuningFields{{
     {"Adjust", 0, 2, 0x3FF, 0x20},
 }};
 
 // The two gain bytes are indexes into the page's gain lists.
-inline constexpr std::array<FieldSpec, 5> kTxModFields{{
+inline constexpr std::array<RecordField, 5> kTxModFields{{
     {"MIC Gain db", 0, 1, 7, 0x10},
     {"MOD Gain db", 1, 1, 7, 0x13},
     {"MIC Fine", 2, 2, 0x2A73, 0x11},
@@ -109,7 +109,7 @@ inline constexpr std::array<FieldSpec, 5> kTxModFields{{
 }};
 
 // Signal Mod owns bytes 0..12 of the shared 16-byte record; byte 13 belongs to no field.
-inline constexpr std::array<FieldSpec, 7> kSignalModFields{{
+inline constexpr std::array<RecordField, 7> kSignalModFields{{
     {"67.0", 0, 2, 0x3FFF, 0x15},
     {"91.5", 2, 2, 0x3FFF, 0x15},
     {"154.1", 4, 2, 0x3FFF, 0x15},
@@ -121,27 +121,27 @@ inline constexpr std::array<FieldSpec, 7> kSignalModFields{{
 
 // Tone Mod's ValueBase already points at byte 14 of the shared record, so its fields sit at
 // +0 (record byte 14) and +1 (record byte 15).
-inline constexpr std::array<FieldSpec, 2> kToneModFields{{
+inline constexpr std::array<RecordField, 2> kToneModFields{{
     {"DTMF", 0, 1, 0xFF, 0x17},
     {"1750", 1, 1, 0xFF, 0x18},
 }};
 
 // Bytes 6 and 7 of an Rx Test record belong to no field.
-inline constexpr std::array<FieldSpec, 4> kRxTestFields{{
+inline constexpr std::array<RecordField, 4> kRxTestFields{{
     {"DISC Gain db", 0, 1, 7, 0x10},
     {"AUDIO Gain db", 1, 1, 7, 0x12},
     {"DISC FIne", 2, 2, 0x2A73, 0x11},
     {"AUDIO Fine", 4, 2, 0x2A73, 0x13},
 }};
 
-inline constexpr std::array<FieldSpec, 4> kSqlFields{{
+inline constexpr std::array<RecordField, 4> kSqlFields{{
     {"W SQL1", 0, 2, 0x3FFF, kNoSubCode},
     {"W SQL9", 2, 2, 0x3FFF, kNoSubCode},
     {"N SQL1", 4, 2, 0x3FFF, kNoSubCode},
     {"N SQL9", 6, 2, 0x3FFF, kNoSubCode},
 }};
 
-inline constexpr std::array<FieldSpec, 2> kRssiFields{{
+inline constexpr std::array<RecordField, 2> kRssiFields{{
     {"RSSI1", 0, 2, 0x3FFF, kNoSubCode},
     {"RSSI9", 2, 2, 0x3FFF, kNoSubCode},
 }};

@@ -13,7 +13,7 @@ void RepairRanges(ParamImage& image)
         for (int slot = 0; slot < layout->SlotCount(); ++slot) {
             for (int row = 1; row <= layout->rowCount[slot]; ++row) {
                 for (std::size_t f = 0; f < layout->fieldCount; ++f) {
-                    const FieldSpec& field = layout->Field(f);
+                    const RecordField& field = layout->Field(f);
                     const std::uint16_t address = layout->FieldAddress(slot, row, field);
                     if (getField(area, address, field.width) > field.maximum)
                         putField(area, address, field.width,

@@ -21,7 +21,7 @@ constexpr int kPageCode = -1;    // the calling page's own command code
 constexpr int kCallerSub = -1;   // the sub-code naming a field or reading, from the caller
 constexpr int kNoFixedData = -1;
 
-struct CommandSpec {
+struct CommandTraits {
     Op op;
     int code;
     int sub;
@@ -29,7 +29,7 @@ struct CommandSpec {
 };
 
 // The radio's command set.
-constexpr std::array<CommandSpec, 13> kCommands{{
+constexpr std::array<CommandTraits, 13> kCommands{{
     //  operation      code       sub         fixed data
     {Op::SetFrequency, kPageCode, 0x00,       kNoFixedData},
     {Op::SetParam,     kPageCode, kCallerSub, kNoFixedData},
@@ -56,7 +56,7 @@ constexpr bool TableInOrder()
 }
 static_assert(TableInOrder(), "kCommands is indexed by Op");
 
-constexpr const CommandSpec& Spec(Op op)
+constexpr const CommandTraits& Traits(Op op)
 {
     return kCommands[static_cast<std::size_t>(op)];
 }
@@ -76,12 +76,12 @@ const QString kBusyText = QStringLiteral("请先结束PTT或开始命令: %1");
 
 CommandRecord MakeRecord(Op op, std::uint8_t pageCode, std::uint8_t callerSub, const Bytes& data)
 {
-    const CommandSpec& spec = Spec(op);
+    const CommandTraits& traits = Traits(op);
     CommandRecord record;
-    record.code = spec.code == kPageCode ? pageCode : static_cast<std::uint8_t>(spec.code);
-    record.sub = spec.sub == kCallerSub ? callerSub : static_cast<std::uint8_t>(spec.sub);
-    const Bytes fixed{static_cast<std::uint8_t>(spec.fixedData)};
-    const Bytes& payload = spec.fixedData == kNoFixedData ? data : fixed;
+    record.code = traits.code == kPageCode ? pageCode : static_cast<std::uint8_t>(traits.code);
+    record.sub = traits.sub == kCallerSub ? callerSub : static_cast<std::uint8_t>(traits.sub);
+    const Bytes fixed{static_cast<std::uint8_t>(traits.fixedData)};
+    const Bytes& payload = traits.fixedData == kNoFixedData ? data : fixed;
     if (payload.size() > record.data.size())
         throw std::invalid_argument("command data longer than a record holds");
     std::copy(payload.begin(), payload.end(), record.data.begin());
@@ -246,7 +246,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
         }
     }
 
-    if (sub == Spec(Op::PttStart).sub || sub == Spec(Op::TestStart).sub) {
+    if (sub == Traits(Op::PttStart).sub || sub == Traits(Op::TestStart).sub) {
         if (firstData == kSwitchOn) {
             m_activeCommand = code;
             m_reporter.ShowPtt(CommandName(code));

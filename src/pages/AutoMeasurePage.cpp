@@ -30,9 +30,9 @@ public:
 
 } // namespace
 
-AutoMeasurePage::AutoMeasurePage(const PageSpec& spec, const AutoMeasureSpec& measure, ParamImage& image,
+AutoMeasurePage::AutoMeasurePage(const PageTraits& traits, const AutoMeasureTraits& measure, ParamImage& image,
                                  RadioLink& link, QWidget* parent)
-    : CalPage(spec, image, link, parent), m_measure(measure)
+    : CalPage(traits, image, link, parent), m_measure(measure)
 {
     m_timer.setInterval(kTickInterval);
     connect(&m_timer, &QTimer::timeout, this, &AutoMeasurePage::MeasureTick);

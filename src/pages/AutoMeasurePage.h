@@ -10,7 +10,7 @@
 namespace qmcal {
 
 // What tells one page's Auto measurement from another's.
-struct AutoMeasureSpec {
+struct AutoMeasureTraits {
     std::uint8_t measureSub = 0;
     // The reading an Ack alone stands for: in an odd value column, in an even one.
     std::uint16_t fallbackOdd = 0;
@@ -44,14 +44,14 @@ public:
     void DestroyWindow() override;
 
 protected:
-    AutoMeasurePage(const PageSpec& spec, const AutoMeasureSpec& measure, ParamImage& image,
+    AutoMeasurePage(const PageTraits& traits, const AutoMeasureTraits& measure, ParamImage& image,
                     RadioLink& link, QWidget* parent);
 
     void SetupControls() override;
     void EnterPressed(QWidget* focus) override;
 
 private:
-    const AutoMeasureSpec& m_measure;
+    const AutoMeasureTraits& m_measure;
     QTimer m_timer;
     bool m_measuring = false;
     int m_measureRow = 1;

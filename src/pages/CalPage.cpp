@@ -38,8 +38,8 @@ int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
 } // namespace
 
 // A page lives inside the main window, as a child window.
-CalPage::CalPage(const PageSpec& spec, ParamImage& image, RadioLink& link, QWidget* parent)
-    : GridDialog(spec.templatePath, Qt::Widget, parent), m_spec(spec), m_image(image), m_link(link)
+CalPage::CalPage(const PageTraits& traits, ParamImage& image, RadioLink& link, QWidget* parent)
+    : GridDialog(traits.templatePath, Qt::Widget, parent), m_traits(traits), m_image(image), m_link(link)
 {
     BuildControls();
 }
@@ -48,24 +48,24 @@ CalPage::~CalPage() = default;
 
 void CalPage::BuildControls()
 {
-    const std::string path = m_spec.templatePath;
+    const std::string path = m_traits.templatePath;
     m_grid = Grid();
     m_tabs = qobject_cast<QTabWidget*>(Control(kIdBandTabs));
     m_frequencyEditor = qobject_cast<CellEdit*>(Control(kIdFrequencyEditor));
-    for (const ValueEditorSpec& value : m_spec.values) {
+    for (const ValueEditorTraits& value : m_traits.values) {
         ValueEditorParts editor{&value, qobject_cast<CellEdit*>(Control(value.id)),
                            qobject_cast<UpDownControl*>(Control(value.upDownId))};
         if (editor.edit == nullptr || editor.upDown == nullptr)
             throw std::logic_error(path + ": value editor without its controls");
         m_valueEditors.push_back(editor);
     }
-    for (const ListEditorSpec& list : m_spec.lists) {
+    for (const ListEditorTraits& list : m_traits.lists) {
         ListEditorParts editor{&list, qobject_cast<QComboBox*>(Control(list.id))};
         if (editor.list == nullptr)
             throw std::logic_error(path + ": list editor missing");
         m_listEditors.push_back(editor);
     }
-    for (const GlobalFieldSpec& global : m_spec.globalFields) {
+    for (const GlobalFieldTraits& global : m_traits.globalFields) {
         GlobalFieldParts field{&global, qobject_cast<CellEdit*>(Control(global.id)),
                                qobject_cast<UpDownControl*>(Control(global.upDownId))};
         if (field.edit == nullptr || field.upDown == nullptr)
@@ -76,21 +76,21 @@ void CalPage::BuildControls()
 
 void CalPage::Initialise()
 {
-    m_slot = m_spec.layout ? BandSlotFromTab(0, Layout().rowCount, Layout().SlotCount()) : -1;
+    m_slot = m_traits.layout ? BandSlotFromTab(0, Layout().rowCount, Layout().SlotCount()) : -1;
 
     if (m_frequencyEditor != nullptr)
         m_frequencyEditor->SetTextLimit(kFrequencyTextLimit);
     for (const ValueEditorParts& value : m_valueEditors) {
-        value.edit->SetTextLimit(value.spec->textLimit);
-        value.upDown->SetRange(value.spec->spinLow, value.spec->spinHigh);
+        value.edit->SetTextLimit(value.traits->textLimit);
+        value.upDown->SetRange(value.traits->spinLow, value.traits->spinHigh);
     }
     for (const GlobalFieldParts& field : m_globalFields) {
-        field.edit->SetTextLimit(field.spec->textLimit);
-        field.upDown->SetRange(field.spec->spinLow, field.spec->spinHigh);
+        field.edit->SetTextLimit(field.traits->textLimit);
+        field.upDown->SetRange(field.traits->spinLow, field.traits->spinHigh);
     }
     for (const ListEditorParts& list : m_listEditors) {
         list.list->clear();
-        for (const char* item : list.spec->items)
+        for (const char* item : list.traits->items)
             list.list->addItem(QString::fromUtf8(item));
     }
     // Every up-down of the page steps its buddy; releasing one presses Enter where the focus is.
@@ -100,14 +100,14 @@ void CalPage::Initialise()
             continue;
         bool isSigned = false;
         for (const ValueEditorParts& value : m_valueEditors)
-            isSigned = isSigned || (value.upDown == upDown && value.spec->text == ValueText::SignedDecimal);
+            isSigned = isSigned || (value.upDown == upDown && value.traits->text == ValueText::SignedDecimal);
         connect(upDown, &UpDownControl::PositionChanging, this, [upDown, isSigned](int delta) {
             isSigned ? SignedSpinStep(*upDown, delta) : SpinStep(*upDown, delta);
         });
-        if (m_spec.spinReleaseEnter)
+        if (m_traits.spinReleaseEnter)
             connect(upDown, &UpDownControl::EndScroll, this, &CalPage::PressEnterInFocus);
     }
-    if (m_tabs != nullptr && m_spec.layout != nullptr) {
+    if (m_tabs != nullptr && m_traits.layout != nullptr) {
         const QSignalBlocker blocker(m_tabs);
         for (int slot = 0; slot < Layout().SlotCount(); ++slot) {
             if (Layout().rowCount[static_cast<std::size_t>(slot)] != 0)
@@ -148,7 +148,7 @@ QComboBox* CalPage::ListEditor(int editorId) const
 const CalPage::ValueEditorParts* CalPage::FindValueEditor(int editorId) const
 {
     for (const ValueEditorParts& editor : m_valueEditors) {
-        if (editor.spec->id == editorId)
+        if (editor.traits->id == editorId)
             return &editor;
     }
     return nullptr;
@@ -157,7 +157,7 @@ const CalPage::ValueEditorParts* CalPage::FindValueEditor(int editorId) const
 const CalPage::ListEditorParts* CalPage::FindListEditor(int editorId) const
 {
     for (const ListEditorParts& editor : m_listEditors) {
-        if (editor.spec->id == editorId)
+        if (editor.traits->id == editorId)
             return &editor;
     }
     return nullptr;
@@ -172,12 +172,12 @@ const CalPage::GlobalFieldParts* CalPage::FindGlobalField(const QWidget* edit) c
     return nullptr;
 }
 
-const ListEditorSpec* CalPage::ListOfColumn(int col) const
+const ListEditorTraits* CalPage::ListOfColumn(int col) const
 {
-    if (col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
+    if (col < 0 || static_cast<std::size_t>(col) >= m_traits.columns.size())
         return nullptr;
-    const ListEditorParts* editor = FindListEditor(m_spec.columns[static_cast<std::size_t>(col)].editorId);
-    return editor ? editor->spec : nullptr;
+    const ListEditorParts* editor = FindListEditor(m_traits.columns[static_cast<std::size_t>(col)].editorId);
+    return editor ? editor->traits : nullptr;
 }
 
 bool CalPage::IsCellEditor(const QWidget* widget) const
@@ -204,7 +204,7 @@ std::uint16_t CalPage::FreqOffset(int row) const
     return Layout().FreqOffset(m_slot, row);
 }
 
-const FieldSpec& CalPage::Field(int col) const
+const RecordField& CalPage::Field(int col) const
 {
     return Layout().Field(static_cast<std::size_t>(col - 1));
 }
@@ -222,25 +222,25 @@ bool CalPage::LastOk() const
 void CalPage::SetupGrid()
 {
     m_grid->SetFixedCols(0);
-    if (m_spec.captions == Captions::CellByCell)
-        m_grid->SetFixedRows(m_spec.fixedRows);
+    if (m_traits.captions == Captions::CellByCell)
+        m_grid->SetFixedRows(m_traits.fixedRows);
     const int points = m_slot >= 0 ? Layout().rowCount[static_cast<std::size_t>(m_slot)] : 0;
     m_grid->SetGridRowCount(points + 1);
-    m_grid->SetGridColCount(static_cast<int>(m_spec.columns.size()));
+    m_grid->SetGridColCount(static_cast<int>(m_traits.columns.size()));
     m_grid->SetWordWrap(true);
     m_grid->SetRowHeight(0, kCaptionRowTwips);
-    if (m_spec.captions == Captions::HeaderFormat) {
+    if (m_traits.captions == Captions::HeaderFormat) {
         QStringList captions;
-        for (const ColumnSpec& column : m_spec.columns)
+        for (const ColumnTraits& column : m_traits.columns)
             captions << QString::fromUtf8(column.caption);
         m_grid->SetHeaderFormat(captions.join(QLatin1Char('|')));
     }
-    for (std::size_t c = 0; c < m_spec.columns.size(); ++c) {
+    for (std::size_t c = 0; c < m_traits.columns.size(); ++c) {
         const int col = static_cast<int>(c);
-        if (m_spec.captions == Captions::CellByCell)
-            m_grid->SetCellText(0, col, QString::fromUtf8(m_spec.columns[c].caption));
+        if (m_traits.captions == Captions::CellByCell)
+            m_grid->SetCellText(0, col, QString::fromUtf8(m_traits.columns[c].caption));
         m_grid->SetColAlignment(col, CMSFlexGrid::kCenterCenter);
-        m_grid->SetColWidth(col, m_spec.columns[c].widthTwips);
+        m_grid->SetColWidth(col, m_traits.columns[c].widthTwips);
     }
 }
 
@@ -254,7 +254,7 @@ void CalPage::LoadGrid()
             m_grid->SetCellText(r, c, LoadCell(r, c));
     }
     for (const GlobalFieldParts& field : m_globalFields) {
-        const GlobalSetting& setting = field.spec->setting;
+        const GlobalSetting& setting = field.traits->setting;
         field.edit->SetText(FormatHex(getField(m_image.IdBlock(), setting.offset, setting.width)));
     }
     LoadExtras();
@@ -264,7 +264,7 @@ void CalPage::SaveGrid()
 {
     CommitEditors();
     for (const GlobalFieldParts& field : m_globalFields) {
-        const GlobalSetting& setting = field.spec->setting;
+        const GlobalSetting& setting = field.traits->setting;
         if (const auto value = ScanHex(field.edit->text()))
             putField(m_image.IdBlock(), setting.offset, setting.width, *value);
     }
@@ -281,11 +281,11 @@ QString CalPage::LoadCell(int row, int col) const
 {
     if (col == 0)
         return FreqWordToText(getU32le(m_image.IdBlock(), FreqOffset(row)));
-    const FieldSpec& field = Field(col);
+    const RecordField& field = Field(col);
     const unsigned value = getField(m_image.ParamArea(), FieldAddress(row, col), field.width);
-    if (const ListEditorSpec* list = ListOfColumn(col))
+    if (const ListEditorTraits* list = ListOfColumn(col))
         return QString::fromUtf8(list->items[value < list->items.size() ? value : 0]);
-    if (m_spec.columns[static_cast<std::size_t>(col)].marked && value > field.maximum)
+    if (m_traits.columns[static_cast<std::size_t>(col)].marked && value > field.maximum)
         return kMarker;
     return FormatHex(value);
 }
@@ -297,9 +297,9 @@ void CalPage::SaveCell(int row, int col, const QString& text)
             putU32le(m_image.IdBlock(), FreqOffset(row), *word);
         return;
     }
-    const FieldSpec& field = Field(col);
+    const RecordField& field = Field(col);
     // Text that names no item or no number leaves the stored bytes as they are.
-    if (const ListEditorSpec* list = ListOfColumn(col)) {
+    if (const ListEditorTraits* list = ListOfColumn(col)) {
         const int index = FirstItemStartingWith(list->items, text);
         if (index >= 0)
             putField(m_image.ParamArea(), FieldAddress(row, col), field.width, static_cast<unsigned>(index));
@@ -315,9 +315,9 @@ void CalPage::OpenCellEditor()
 {
     const int row = m_grid->CurrentRow();
     const int col = m_grid->CurrentCol();
-    if (col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
+    if (col < 0 || static_cast<std::size_t>(col) >= m_traits.columns.size())
         return;
-    const int editorId = m_spec.columns[static_cast<std::size_t>(col)].editorId;
+    const int editorId = m_traits.columns[static_cast<std::size_t>(col)].editorId;
 
     if (const ListEditorParts* list = FindListEditor(editorId)) {
         list->list->setGeometry(CurrentCellEditorRect());
@@ -364,9 +364,9 @@ void CalPage::CommitFrequencyEditor(bool close)
     const QString text = NormaliseFrequencyText(m_frequencyEditor->text(), Layout().slots->freqLow[slot],
                                                 Layout().slots->freqHigh[slot]);
     m_grid->SetCurrentCellText(text);
-    if (m_spec.frequency.writeBack)
+    if (m_traits.frequency.writeBack)
         m_frequencyEditor->SetText(text);
-    FinishCommit(m_frequencyEditor, nullptr, close, m_spec.frequency.stay);
+    FinishCommit(m_frequencyEditor, nullptr, close, m_traits.frequency.stay);
     m_committing = false;
 }
 
@@ -376,12 +376,12 @@ void CalPage::CommitValueEditor(int editorId, bool close)
     if (editor == nullptr || editor->edit->isHidden() || m_committing)
         return;
     m_committing = true;
-    const ValueEditorSpec& spec = *editor->spec;
-    const CheckedValue checked = CheckValueText(editor->edit->text(), spec);
-    if (checked.outOfRange && spec.fallbackIntoEditor)
+    const ValueEditorTraits& traits = *editor->traits;
+    const CheckedValue checked = CheckValueText(editor->edit->text(), traits);
+    if (checked.outOfRange && traits.fallbackIntoEditor)
         editor->edit->SetText(checked.cellText);
     m_grid->SetCurrentCellText(checked.cellText);
-    FinishCommit(editor->edit, editor->upDown, close, spec.stay);
+    FinishCommit(editor->edit, editor->upDown, close, traits.stay);
     m_committing = false;
 }
 
@@ -392,15 +392,15 @@ void CalPage::CommitListEditor(int editorId, bool close)
         return;
     m_committing = true;
     const QString text = editor->list->currentText();
-    if (FirstItemStartingWith(editor->spec->items, text) >= 0)
+    if (FirstItemStartingWith(editor->traits->items, text) >= 0)
         m_grid->SetCurrentCellText(text);
-    FinishCommit(editor->list, nullptr, close, editor->spec->stay);
+    FinishCommit(editor->list, nullptr, close, editor->traits->stay);
     m_committing = false;
 }
 
 void CalPage::CommitEditors()
 {
-    for (int id : m_spec.commitOrder) {
+    for (int id : m_traits.commitOrder) {
         if (id == kIdFrequencyEditor)
             CommitFrequencyEditor(false);
         else if (FindValueEditor(id) != nullptr)
@@ -430,7 +430,7 @@ bool CalPage::CharacterPasses(QObject* target, QKeyEvent* event) const
         return CharacterAllowed(*event, CharFilter::Frequency);
     for (const ValueEditorParts& editor : m_valueEditors) {
         if (target == editor.edit)
-            return CharacterAllowed(*event, editor.spec->filter);
+            return CharacterAllowed(*event, editor.traits->filter);
     }
     return true;
 }
@@ -446,7 +446,7 @@ bool CalPage::HandleKey(QObject* target, QKeyEvent* event)
     case Qt::Key_Escape: {
         bool leaves = focus != nullptr && focus == m_frequencyEditor;
         for (const ValueEditorParts& editor : m_valueEditors)
-            leaves = leaves || (focus == editor.edit && editor.spec->escapeLeaves);
+            leaves = leaves || (focus == editor.edit && editor.traits->escapeLeaves);
         for (const ListEditorParts& editor : m_listEditors)
             leaves = leaves || (focus != nullptr && (focus == editor.list || editor.list->isAncestorOf(focus)));
         if (leaves)
@@ -454,7 +454,7 @@ bool CalPage::HandleKey(QObject* target, QKeyEvent* event)
         return true;
     }
     case Qt::Key_F2:
-        if (!m_spec.f2OpensEditor)
+        if (!m_traits.f2OpensEditor)
             return false;
         if (IsGrid(focus))
             OpenCellEditor();
@@ -470,15 +470,15 @@ void CalPage::EnterPressed(QWidget* focus)
     if (IsGrid(focus) || IsCellEditor(focus))
         SendCurrentCell();
     else if (const GlobalFieldParts* field = FindGlobalField(focus))
-        SendGlobal(field->spec->setting);
+        SendGlobal(field->traits->setting);
 }
 
 void CalPage::GridMousePressed(int button, int, int, int)
 {
     if (button == CMSFlexGrid::kLeftButton) {
-        if (m_spec.captionRowOpensEditor || m_grid->MouseRow() > 0)
+        if (m_traits.captionRowOpensEditor || m_grid->MouseRow() > 0)
             OpenCellEditor();
-    } else if (button == CMSFlexGrid::kRightButton && m_spec.rightPressFocusesGrid) {
+    } else if (button == CMSFlexGrid::kRightButton && m_traits.rightPressFocusesGrid) {
         m_grid->setFocus(Qt::MouseFocusReason);
     }
 }
@@ -495,11 +495,11 @@ bool CalPage::eventFilter(QObject* watched, QEvent* event)
             CommitFrequencyEditor(true);
         for (const ValueEditorParts& editor : m_valueEditors) {
             if (watched == editor.edit)
-                CommitValueEditor(editor.spec->id, true);
+                CommitValueEditor(editor.traits->id, true);
         }
         for (const ListEditorParts& editor : m_listEditors) {
             if (watched == editor.list)
-                CommitListEditor(editor.spec->id, true);
+                CommitListEditor(editor.traits->id, true);
         }
     }
     return false;
@@ -521,10 +521,10 @@ void CalPage::SendCurrentCell()
 {
     const int row = m_grid->CurrentRow();
     const int col = m_grid->CurrentCol();
-    if (m_slot < 0 || col < 0 || static_cast<std::size_t>(col) >= m_spec.columns.size())
+    if (m_slot < 0 || col < 0 || static_cast<std::size_t>(col) >= m_traits.columns.size())
         return;
     if (row == 0) {
-        SendGlobal(m_spec.columns[static_cast<std::size_t>(col)].captionSend);
+        SendGlobal(m_traits.columns[static_cast<std::size_t>(col)].captionSend);
         return;
     }
     if (row < 1)
@@ -545,7 +545,7 @@ bool CalPage::SaveAndTune(int row)
 
 void CalPage::SendField(int row, int col)
 {
-    const FieldSpec& field = Field(col);
+    const RecordField& field = Field(col);
     if (field.subCode != kNoSubCode)
         m_link.SetParam(Code(), static_cast<std::uint8_t>(field.subCode), field.width, FieldAddress(row, col));
 }
@@ -565,10 +565,10 @@ void CalPage::SendGlobal(const GlobalSetting& setting)
 void CalPage::StoreAll()
 {
     SaveGrid();
-    if (m_spec.storeWidth == 0)
+    if (m_traits.storeWidth == 0)
         m_link.StoreRanges(Layout(), 0, Layout().SlotCount());
     else
-        m_link.StoreFields(Layout(), 0, Layout().SlotCount(), m_spec.storeWidth);
+        m_link.StoreFields(Layout(), 0, Layout().SlotCount(), m_traits.storeWidth);
 }
 
 void CalPage::StoreCurrent()
@@ -576,10 +576,10 @@ void CalPage::StoreCurrent()
     SaveGrid();
     if (m_slot < 0)
         return;
-    if (m_spec.storeWidth == 0)
+    if (m_traits.storeWidth == 0)
         m_link.StoreRanges(Layout(), m_slot, 1);
     else
-        m_link.StoreFields(Layout(), m_slot, 1, m_spec.storeWidth);
+        m_link.StoreFields(Layout(), m_slot, 1, m_traits.storeWidth);
 }
 
 // ---- life -----------------------------------------------------------------------------------

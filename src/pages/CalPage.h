@@ -6,7 +6,7 @@
 #include "data/Layouts.h"
 #include "data/ParamImage.h"
 #include "pages/GridDialog.h"
-#include "pages/PageSpec.h"
+#include "pages/PageTraits.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -20,8 +20,8 @@ class RadioLink;
 class UpDownControl;
 
 // One calibration page: a grid of the points of one band slot, band tabs, cell editors placed
-// over the grid, live sends and store buttons, all driven by the page's PageSpec. A page class
-// passes its spec to the constructor, connects its own buttons, and calls Initialise() as the
+// over the grid, live sends and store buttons, all driven by the page's PageTraits. A page class
+// passes its traits to the constructor, connects its own buttons, and calls Initialise() as the
 // last statement of its constructor (so that its overrides take part). Everything a page may
 // change is a virtual hook below; the rest is shared.
 class CalPage : public GridDialog {
@@ -37,7 +37,7 @@ public:
     virtual void LoadGrid();
     // CommitEditors, SaveExtras, then every cell into the image (SaveCell).
     virtual void SaveGrid();
-    // Every editor's commit with close = false, in the spec's commit order.
+    // Every editor's commit with close = false, in the traits' commit order.
     virtual void CommitEditors();
     void CommitFrequencyEditor(bool close);
     void CommitValueEditor(int editorId, bool close);
@@ -60,21 +60,21 @@ public:
 
     // ---- what the page is made of -------------------------------------------------------
     int Slot() const { return m_slot; }
-    const PageSpec& Spec() const { return m_spec; }
+    const PageTraits& Traits() const { return m_traits; }
     QTabWidget* BandTabs() const { return m_tabs; }
     CellEdit* FrequencyEditor() const { return m_frequencyEditor; }
     CellEdit* ValueEditor(int editorId) const;
     QComboBox* ListEditor(int editorId) const;
 
 protected:
-    // Builds the controls from the spec's template as children of parent (a child window).
-    CalPage(const PageSpec& spec, ParamImage& image, RadioLink& link, QWidget* parent);
+    // Builds the controls from the traits' template as children of parent (a child window).
+    CalPage(const PageTraits& traits, ParamImage& image, RadioLink& link, QWidget* parent);
 
     // The page's dialog initialisation: first slot, control set-up, SetupControls, LoadGrid.
     void Initialise();
 
     // ---- hooks ----------------------------------------------------------------------------
-    // Set-up of controls the spec does not describe (extra fields, tab widths).
+    // Set-up of controls the traits does not describe (extra fields, tab widths).
     virtual void SetupControls() {}
     // After LoadGrid has filled the cells / after CommitEditors and before the cells are saved.
     virtual void LoadExtras() {}
@@ -83,8 +83,8 @@ protected:
     // Default: SaveGrid, then SendCurrentCell when that was the grid or a cell editor, or the
     // field's setting when that was a global field.
     virtual void EnterPressed(QWidget* focus);
-    // Grid mouse press. Default: left button opens the editor (on a data row, unless the spec
-    // lets the caption row do it too); right button focuses the grid when the spec says so.
+    // Grid mouse press. Default: left button opens the editor (on a data row, unless the traits
+    // lets the caption row do it too); right button focuses the grid when the traits says so.
     virtual void GridMousePressed(int button, int shift, int x, int y);
     // One cell's text from the image and back. Defaults: column 0 the frequency word, other
     // columns their layout field as "%X", "0*" or a list item.
@@ -94,13 +94,13 @@ protected:
     // ---- helpers for page sequences -----------------------------------------------------
     ParamImage& Image() const { return m_image; }
     RadioLink& Link() const { return m_link; }
-    const BandLayout& Layout() const { return *m_spec.layout; }
-    std::uint8_t Code() const { return m_spec.layout->commandCode; }
+    const BandLayout& Layout() const { return *m_traits.layout; }
+    std::uint8_t Code() const { return m_traits.layout->commandCode; }
     // IdBlock offset of the frequency word of data row (1-based) of the current slot.
     std::uint16_t FreqOffset(int row) const;
     // ParamArea address of the field of column col (>= 1) in data row of the current slot.
     std::uint16_t FieldAddress(int row, int col) const;
-    const FieldSpec& Field(int col) const;
+    const RecordField& Field(int col) const;
     // How every page button begins: SaveGrid, then SetFrequency of row; whether the radio
     // acknowledged the frequency.
     bool SaveAndTune(int row);
@@ -118,16 +118,16 @@ protected:
 
 private:
     struct ValueEditorParts {
-        const ValueEditorSpec* spec = nullptr;
+        const ValueEditorTraits* traits = nullptr;
         CellEdit* edit = nullptr;
         UpDownControl* upDown = nullptr;
     };
     struct ListEditorParts {
-        const ListEditorSpec* spec = nullptr;
+        const ListEditorTraits* traits = nullptr;
         QComboBox* list = nullptr;
     };
     struct GlobalFieldParts {
-        const GlobalFieldSpec* spec = nullptr;
+        const GlobalFieldTraits* traits = nullptr;
         CellEdit* edit = nullptr;
         UpDownControl* upDown = nullptr;
     };
@@ -137,13 +137,13 @@ private:
     const ValueEditorParts* FindValueEditor(int editorId) const;
     const ListEditorParts* FindListEditor(int editorId) const;
     const GlobalFieldParts* FindGlobalField(const QWidget* edit) const;
-    const ListEditorSpec* ListOfColumn(int col) const;
+    const ListEditorTraits* ListOfColumn(int col) const;
     // What a commit does with its editor afterwards.
     void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
     bool CharacterPasses(QObject* target, QKeyEvent* event) const;
     void DiscardEditors();
 
-    const PageSpec& m_spec;
+    const PageTraits& m_traits;
     ParamImage& m_image;
     RadioLink& m_link;
     CMSFlexGrid* m_grid = nullptr;

@@ -214,13 +214,13 @@ void GridDialog::keyPressEvent(QKeyEvent* event)
 
 // ---- shared routines ------------------------------------------------------------------------
 
-GridDialog::CheckedValue GridDialog::CheckValueText(const QString& typed, const ValueEditorSpec& spec)
+GridDialog::CheckedValue GridDialog::CheckValueText(const QString& typed, const ValueEditorTraits& traits)
 {
-    const auto value = ParseValue(typed, spec.text);
+    const auto value = ParseValue(typed, traits.text);
     if (!value)
-        return {ValueToText(spec.fallback, spec.text), false};
-    if (*value < spec.minimum || *value > spec.maximum)
-        return {ValueToText(spec.fallback, spec.text), true};
+        return {ValueToText(traits.fallback, traits.text), false};
+    if (*value < traits.minimum || *value > traits.maximum)
+        return {ValueToText(traits.fallback, traits.text), true};
     return {typed, false};
 }
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "pages/PageSpec.h"
+#include "pages/PageTraits.h"
 
 class QKeyEvent;
 class QPushButton;
@@ -47,7 +47,7 @@ public:
         QString cellText;
         bool outOfRange = false;  // a number, but outside the range
     };
-    static CheckedValue CheckValueText(const QString& typed, const ValueEditorSpec& spec);
+    static CheckedValue CheckValueText(const QString& typed, const ValueEditorTraits& traits);
 
     // Whether a key press may reach an editor with this filter: keys that type no character,
     // Ctrl+C, Ctrl+V and Ctrl+X always pass.

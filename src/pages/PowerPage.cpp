@@ -14,7 +14,7 @@ namespace {
 constexpr int kLevelEditor = 1028;
 constexpr int kLevelSpin = 1039;
 
-constexpr std::array<ColumnSpec, 5> kColumns{{
+constexpr std::array<ColumnTraits, 5> kColumns{{
     // caption        twips  editor
     {"Freq",          1500, kIdFrequencyEditor},
     {"Low (0-FF)",    1000, kLevelEditor},
@@ -24,7 +24,7 @@ constexpr std::array<ColumnSpec, 5> kColumns{{
 }};
 
 // A level of 0 is not accepted: bad input becomes 1.
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 1, 0xFF,
     /*accepted*/ 1, 0xFF, /*fallback*/ 1, /*fallbackIntoEditor*/ false,
     ValueText::Hex, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
@@ -34,13 +34,13 @@ constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kLevelEditor};
 
 } // namespace
 
-const PageSpec PowerPage::kSpec{
+const PageTraits PowerPage::kTraits{
     ":/res/PowerPage.json",
     &kPowerLayout,
     kColumns,
     Captions::HeaderFormat,
     1,
-    FrequencyEditorSpec{/*writeBack*/ false, StayOpen{false, false, true}},
+    FrequencyEditorTraits{/*writeBack*/ false, StayOpen{false, false, true}},
     kValueEditors,
     {},
     kCommitOrder,
@@ -52,7 +52,7 @@ const PageSpec PowerPage::kSpec{
 };
 
 PowerPage::PowerPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdPttStart), &QPushButton::clicked, this, &PowerPage::PttStart);
     connect(Button(kIdPttEnd), &QPushButton::clicked, this, &PowerPage::PttEnd);

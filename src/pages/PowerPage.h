@@ -9,7 +9,7 @@ class PowerPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     PowerPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

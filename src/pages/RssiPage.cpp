@@ -7,7 +7,7 @@ namespace {
 constexpr int kValueEditor = 1077;
 constexpr int kValueSpin = 1078;
 
-constexpr std::array<ColumnSpec, 3> kColumns{{
+constexpr std::array<ColumnTraits, 3> kColumns{{
     // caption            twips  editor              marked
     {"Freq",              1500, kIdFrequencyEditor, false},
     {"RSSI1 (0-3FFF)",    1000, kValueEditor,       true},
@@ -15,7 +15,7 @@ constexpr std::array<ColumnSpec, 3> kColumns{{
 }};
 
 // Both commits always close their editor.
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kValueEditor, kValueSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,
     /*accepted*/ 0, 0x3FFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
     ValueText::Hex, CharFilter::Hex, StayOpen{true, false, false}, /*escapeLeaves*/ true,
@@ -25,13 +25,13 @@ constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kValueEditor};
 
 } // namespace
 
-const PageSpec RssiPage::kSpec{
+const PageTraits RssiPage::kTraits{
     ":/res/RssiPage.json",
     &kRssiLayout,
     kColumns,
     Captions::HeaderFormat,
     1,
-    FrequencyEditorSpec{/*writeBack*/ false, StayOpen{true, false, false}},
+    FrequencyEditorTraits{/*writeBack*/ false, StayOpen{true, false, false}},
     kValueEditors,
     {},
     kCommitOrder,
@@ -43,10 +43,10 @@ const PageSpec RssiPage::kSpec{
     /*globalFields*/ {},
 };
 
-const AutoMeasureSpec RssiPage::kMeasure{/*measureSub*/ 0x22, /*fallback*/ 0x174, 0x22E, {}};
+const AutoMeasureTraits RssiPage::kMeasure{/*measureSub*/ 0x22, /*fallback*/ 0x174, 0x22E, {}};
 
 RssiPage::RssiPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : AutoMeasurePage(kSpec, kMeasure, image, link, parent)
+    : AutoMeasurePage(kTraits, kMeasure, image, link, parent)
 {
     Initialise();
 }

@@ -14,7 +14,7 @@ constexpr int kFineSpin = 1076;
 constexpr int kDiscGainList = 1072;
 constexpr int kAudioGainList = 1073;
 
-constexpr std::array<ColumnSpec, 5> kColumns{{
+constexpr std::array<ColumnTraits, 5> kColumns{{
     // caption               twips  editor           marked
     {"Freq",                 1500, kIdFrequencyEditor, false},
     {"DISC Gain db",         1000, kDiscGainList,      false},
@@ -29,13 +29,13 @@ constexpr std::array<const char*, 8> kAudioGains{"mute", "-19.2", "-16.0", "-12.
 
 constexpr StayOpen kSelectInPlace{false, true, false};
 
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
     /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
     ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
 }}};
 
-constexpr std::array<ListEditorSpec, 2> kListEditors{{
+constexpr std::array<ListEditorTraits, 2> kListEditors{{
     {kDiscGainList, kDiscGains, StayOpen{}},
     {kAudioGainList, kAudioGains, StayOpen{}},
 }};
@@ -44,13 +44,13 @@ constexpr std::array<int, 4> kCommitOrder{kIdFrequencyEditor, kDiscGainList, kAu
 
 } // namespace
 
-const PageSpec RxTestPage::kSpec{
+const PageTraits RxTestPage::kTraits{
     ":/res/RxTestPage.json",
     &kRxTestLayout,
     kColumns,
     Captions::CellByCell,
     1,
-    FrequencyEditorSpec{/*writeBack*/ true, kSelectInPlace},
+    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
     kValueEditors,
     kListEditors,
     kCommitOrder,
@@ -62,7 +62,7 @@ const PageSpec RxTestPage::kSpec{
 };
 
 RxTestPage::RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdTest), &QPushButton::clicked, this, &RxTestPage::Test);
     connect(Button(kIdEnd), &QPushButton::clicked, this, &RxTestPage::End);

@@ -10,7 +10,7 @@ class RxTestPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

@@ -14,13 +14,13 @@ namespace {
 constexpr int kAdjustEditor = 1067;
 constexpr int kAdjustSpin = 1068;
 
-constexpr std::array<ColumnSpec, 2> kColumns{{
+constexpr std::array<ColumnTraits, 2> kColumns{{
     // caption          twips  editor              marked
     {"Freq",            1500, kIdFrequencyEditor, false},
     {"Adjust (0-3FF)",  1000, kAdjustEditor,      true},
 }};
 
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kAdjustEditor, kAdjustSpin, /*textLimit*/ 3, /*spin*/ 0, 0x3FF,
     /*accepted*/ 0, 0x3FF, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
     ValueText::Hex, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
@@ -30,13 +30,13 @@ constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kAdjustEditor};
 
 } // namespace
 
-const PageSpec RxTuningPage::kSpec{
+const PageTraits RxTuningPage::kTraits{
     ":/res/RxTuningPage.json",
     &kRxTuningLayout,
     kColumns,
     Captions::HeaderFormat,
     1,
-    FrequencyEditorSpec{/*writeBack*/ true, StayOpen{false, true, true}},
+    FrequencyEditorTraits{/*writeBack*/ true, StayOpen{false, true, true}},
     kValueEditors,
     {},
     kCommitOrder,
@@ -48,7 +48,7 @@ const PageSpec RxTuningPage::kSpec{
 };
 
 RxTuningPage::RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdTest), &QPushButton::clicked, this, &RxTuningPage::Test);
     connect(Button(kIdEnd), &QPushButton::clicked, this, &RxTuningPage::End);

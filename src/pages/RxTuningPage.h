@@ -9,7 +9,7 @@ class RxTuningPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

@@ -22,7 +22,7 @@ constexpr GlobalSetting ToneWord(int sub, std::uint16_t offset)
     return GlobalSetting{sub, 2, offset};
 }
 
-constexpr std::array<ColumnSpec, 8> kColumns{{
+constexpr std::array<ColumnTraits, 8> kColumns{{
     // caption          twips  editor              marked  tone word
     {"Freq",            1400, kIdFrequencyEditor, false, {}},
     {"67.0 (0-3FFF)",    900, kToneEditor,        false, ToneWord(0x01, 0xFC0)},
@@ -37,7 +37,7 @@ constexpr std::array<ColumnSpec, 8> kColumns{{
 constexpr StayOpen kSelectInPlace{false, true, false};
 
 // The MEV editor filters and leaves on Escape as the tone editor does.
-constexpr std::array<ValueEditorSpec, 2> kValueEditors{{
+constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
     {kToneEditor, kToneSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,
      /*accepted*/ 0, 0x3FFF, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
      ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true},
@@ -53,13 +53,13 @@ constexpr int kStoredWidth = 13;
 
 } // namespace
 
-const PageSpec SignalModPage::kSpec{
+const PageTraits SignalModPage::kTraits{
     ":/res/SignalModPage.json",
     &kSignalModLayout,
     kColumns,
     Captions::CellByCell,
     /*fixedRows*/ 0,
-    FrequencyEditorSpec{/*writeBack*/ true, kSelectInPlace},
+    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
     kValueEditors,
     {},
     kCommitOrder,
@@ -71,7 +71,7 @@ const PageSpec SignalModPage::kSpec{
 };
 
 SignalModPage::SignalModPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdPttStart), &QPushButton::clicked, this, &SignalModPage::PttStart);
     connect(Button(kIdPttEnd), &QPushButton::clicked, this, &SignalModPage::PttEnd);

@@ -11,7 +11,7 @@ class SignalModPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     SignalModPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

@@ -26,7 +26,7 @@ const QString kMarker = QStringLiteral("0*");
 
 // Offsets are typed as decimal digits (a minus sign cannot be typed: negative values come
 // from the up-down); anything that is not an offset becomes -64.
-const ValueEditorSpec SqlFineDialog::kValueEditor{
+const ValueEditorTraits SqlFineDialog::kValueEditor{
     kIdValueEditor, kIdValueSpin, /*textLimit*/ 3, /*spin*/ kSqlFineMin, kSqlFineMax,
     /*accepted*/ kSqlFineMin, kSqlFineMax, /*fallback*/ kSqlFineMin, /*fallbackIntoEditor*/ false,
     ValueText::SignedDecimal, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,

@@ -18,7 +18,7 @@ public:
     static constexpr int kIdValueEditor = 1170;
     static constexpr int kIdValueSpin = 1171;
     static constexpr int kIdRead = 1006;
-    static const ValueEditorSpec kValueEditor;
+    static const ValueEditorTraits kValueEditor;
 
     SqlFineDialog(ParamImage& image, RadioLink& link, QWidget* parent);
 

@@ -7,7 +7,7 @@ namespace {
 constexpr int kValueEditor = 1170;
 constexpr int kValueSpin = 1171;
 
-constexpr std::array<ColumnSpec, 5> kColumns{{
+constexpr std::array<ColumnTraits, 5> kColumns{{
     // caption            twips  editor              marked
     {"Freq",              1500, kIdFrequencyEditor, false},
     {"W SQL1 (0-3FFF)",   1000, kValueEditor,       true},
@@ -17,7 +17,7 @@ constexpr std::array<ColumnSpec, 5> kColumns{{
 }};
 
 // Both commits always close their editor.
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kValueEditor, kValueSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,
     /*accepted*/ 0, 0x3FFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
     ValueText::Hex, CharFilter::Hex, StayOpen{true, false, false}, /*escapeLeaves*/ true,
@@ -33,13 +33,13 @@ constexpr std::array<std::uint8_t, 5> kModeOfColumn{kModeW, kModeW, kModeW, kMod
 
 } // namespace
 
-const PageSpec SqlPage::kSpec{
+const PageTraits SqlPage::kTraits{
     ":/res/SqlPage.json",
     &kSqlLayout,
     kColumns,
     Captions::HeaderFormat,
     1,
-    FrequencyEditorSpec{/*writeBack*/ false, StayOpen{true, false, false}},
+    FrequencyEditorTraits{/*writeBack*/ false, StayOpen{true, false, false}},
     kValueEditors,
     {},
     kCommitOrder,
@@ -51,10 +51,10 @@ const PageSpec SqlPage::kSpec{
     /*globalFields*/ {},
 };
 
-const AutoMeasureSpec SqlPage::kMeasure{/*measureSub*/ 0x21, /*fallback*/ 0x3A2, 0xBA, kModeOfColumn};
+const AutoMeasureTraits SqlPage::kMeasure{/*measureSub*/ 0x21, /*fallback*/ 0x3A2, 0xBA, kModeOfColumn};
 
 SqlPage::SqlPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : AutoMeasurePage(kSpec, kMeasure, image, link, parent)
+    : AutoMeasurePage(kTraits, kMeasure, image, link, parent)
 {
     Initialise();
 }

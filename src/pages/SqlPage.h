@@ -9,8 +9,8 @@ class SqlPage final : public AutoMeasurePage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
-    static const AutoMeasureSpec kMeasure;
+    static const PageTraits kTraits;
+    static const AutoMeasureTraits kMeasure;
 
     SqlPage(ParamImage& image, RadioLink& link, QWidget* parent);
 };

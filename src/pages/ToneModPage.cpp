@@ -18,7 +18,7 @@ constexpr int kIdPtt1750 = 1027;
 constexpr int kDtmfColumn = 1;
 constexpr int k1750Column = 2;
 
-constexpr std::array<ColumnSpec, 3> kColumns{{
+constexpr std::array<ColumnTraits, 3> kColumns{{
     // caption        twips  editor
     {"Freq",          1500, kIdFrequencyEditor},
     {"DTMF (0-FF)",   1000, kLevelEditor},
@@ -27,7 +27,7 @@ constexpr std::array<ColumnSpec, 3> kColumns{{
 
 constexpr StayOpen kSelectInPlace{false, true, false};
 
-constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
+constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 0, 0xFF,
     /*accepted*/ 0, 0xFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
     ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
@@ -36,7 +36,7 @@ constexpr std::array<ValueEditorSpec, 1> kValueEditors{{{
 constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kLevelEditor};
 
 // One code for every band.
-constexpr std::array<GlobalFieldSpec, 1> kGlobalFields{{{
+constexpr std::array<GlobalFieldTraits, 1> kGlobalFields{{{
     kDtmfCodeField, kDtmfCodeSpin, /*textLimit*/ 1, /*spin*/ 0, 15, GlobalSetting{0x03, 1, 0xFD0},
 }}};
 
@@ -45,13 +45,13 @@ constexpr int kStoredWidth = 2;
 
 } // namespace
 
-const PageSpec ToneModPage::kSpec{
+const PageTraits ToneModPage::kTraits{
     ":/res/ToneModPage.json",
     &kToneModLayout,
     kColumns,
     Captions::CellByCell,
     1,
-    FrequencyEditorSpec{/*writeBack*/ true, kSelectInPlace},
+    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
     kValueEditors,
     {},
     kCommitOrder,
@@ -64,7 +64,7 @@ const PageSpec ToneModPage::kSpec{
 };
 
 ToneModPage::ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdPttDtmf), &QPushButton::clicked, this, &ToneModPage::PttDtmf);
     connect(Button(kIdPtt1750), &QPushButton::clicked, this, &ToneModPage::Ptt1750);

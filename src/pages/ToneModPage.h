@@ -10,7 +10,7 @@ class ToneModPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

@@ -16,7 +16,7 @@ constexpr int kLimitSpin = 1074;
 constexpr int kMicGainList = 1072;
 constexpr int kModGainList = 1073;
 
-constexpr std::array<ColumnSpec, 6> kColumns{{
+constexpr std::array<ColumnTraits, 6> kColumns{{
     // caption               twips  editor
     {"Freq",                 1500, kIdFrequencyEditor},
     {"MIC Gain db",          1000, kMicGainList},
@@ -32,7 +32,7 @@ constexpr std::array<const char*, 8> kModGains{"mute", "-19.2", "-16.0", "-12.8"
 
 constexpr StayOpen kSelectInPlace{false, true, false};
 
-constexpr std::array<ValueEditorSpec, 2> kValueEditors{{
+constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
     {kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
      /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
      ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true},
@@ -42,7 +42,7 @@ constexpr std::array<ValueEditorSpec, 2> kValueEditors{{
      ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true},
 }};
 
-constexpr std::array<ListEditorSpec, 2> kListEditors{{
+constexpr std::array<ListEditorTraits, 2> kListEditors{{
     {kMicGainList, kMicGains, StayOpen{}},
     {kModGainList, kModGains, StayOpen{}},
 }};
@@ -52,13 +52,13 @@ constexpr std::array<int, 5> kCommitOrder{kIdFrequencyEditor, kMicGainList, kMod
 } // namespace
 
 // The frequency editor closes even on Enter.
-const PageSpec TxModPage::kSpec{
+const PageTraits TxModPage::kTraits{
     ":/res/TxModPage.json",
     &kTxModLayout,
     kColumns,
     Captions::CellByCell,
     1,
-    FrequencyEditorSpec{/*writeBack*/ true, StayOpen{true, false, false}},
+    FrequencyEditorTraits{/*writeBack*/ true, StayOpen{true, false, false}},
     kValueEditors,
     kListEditors,
     kCommitOrder,
@@ -70,7 +70,7 @@ const PageSpec TxModPage::kSpec{
 };
 
 TxModPage::TxModPage(ParamImage& image, RadioLink& link, QWidget* parent)
-    : CalPage(kSpec, image, link, parent)
+    : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdPttStart), &QPushButton::clicked, this, &TxModPage::PttStart);
     connect(Button(kIdPttEnd), &QPushButton::clicked, this, &TxModPage::PttEnd);

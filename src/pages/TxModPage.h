@@ -10,7 +10,7 @@ class TxModPage final : public CalPage {
     Q_OBJECT
 
 public:
-    static const PageSpec kSpec;
+    static const PageTraits kTraits;
 
     TxModPage(ParamImage& image, RadioLink& link, QWidget* parent);
 

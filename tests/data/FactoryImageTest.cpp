@@ -56,7 +56,7 @@ TEST(FactoryImage, ValuesSitInsideTheirRanges)
         for (int slot = 0; slot < layout->SlotCount(); ++slot) {
             for (int row = 1; row <= layout->rowCount[slot]; ++row) {
                 for (std::size_t f = 0; f < layout->fieldCount; ++f) {
-                    const FieldSpec& field = layout->Field(f);
+                    const RecordField& field = layout->Field(f);
                     const unsigned v = getField(image->ParamArea(),
                                                 layout->FieldAddress(slot, row, field), field.width);
                     EXPECT_GT(v, 0u) << layout->page << " " << field.caption;

@@ -6,13 +6,13 @@
 
 #include "data/Layouts.h"
 
-// What a calibration page declares about itself. A page is mostly one constexpr PageSpec: its
+// What a calibration page declares about itself. A page is mostly one constexpr PageTraits: its
 // template, its layout, its columns and editors with their ranges and commit variants, and a
 // few switches. CalPage does the rest.
 
 namespace qmcal {
 
-// A view of a constexpr array, so that specs of different sizes share one type.
+// A view of a constexpr array, so that traits of different sizes share one type.
 template <typename T>
 struct Table {
     const T* items = nullptr;
@@ -60,12 +60,12 @@ struct StayOpen {
     bool focus = false;   // takes the keyboard focus
 };
 
-struct FrequencyEditorSpec {
+struct FrequencyEditorTraits {
     bool writeBack = true;  // the normalised text goes back into the editor as well
     StayOpen stay;
 };
 
-struct ValueEditorSpec {
+struct ValueEditorTraits {
     int id = 0;
     int upDownId = 0;
     int textLimit = 0;
@@ -81,7 +81,7 @@ struct ValueEditorSpec {
     bool escapeLeaves = true;  // Escape moves the focus to the grid
 };
 
-struct ListEditorSpec {
+struct ListEditorTraits {
     int id = 0;
     Table<const char*> items;  // in index order: a field stores the index of its item
     StayOpen stay;
@@ -95,7 +95,7 @@ struct GlobalSetting {
 };
 
 // Column c > 0 shows field c - 1 of the page's layout; column 0 is the frequency.
-struct ColumnSpec {
+struct ColumnTraits {
     const char* caption = "";
     int widthTwips = 1000;
     int editorId = 0;      // kIdFrequencyEditor, a value editor's id or a list editor's id
@@ -106,7 +106,7 @@ struct ColumnSpec {
 // An always visible edit beside the grid that shows a global setting as "%X" and takes it back
 // (low bytes, no range check; text that does not parse leaves the setting alone); Enter in it
 // sends the setting. No character filter; its up-down wraps like a value editor's.
-struct GlobalFieldSpec {
+struct GlobalFieldTraits {
     int id = 0;
     int upDownId = 0;
     int textLimit = 0;
@@ -120,22 +120,22 @@ enum class Captions {
     CellByCell,    // written into row 0 one by one, after setting fixedRows
 };
 
-struct PageSpec {
+struct PageTraits {
     const char* templatePath = "";  // Qt resource of the dialog template
     const BandLayout* layout = nullptr;
-    Table<ColumnSpec> columns;
+    Table<ColumnTraits> columns;
     Captions captions = Captions::HeaderFormat;
     int fixedRows = 1;  // Captions::CellByCell only
-    FrequencyEditorSpec frequency;
-    Table<ValueEditorSpec> values;
-    Table<ListEditorSpec> lists;
+    FrequencyEditorTraits frequency;
+    Table<ValueEditorTraits> values;
+    Table<ListEditorTraits> lists;
     Table<int> commitOrder;  // editor ids in the order CommitEditors commits them
     bool captionRowOpensEditor = false;  // a left press opens the editor whatever row it hits
     bool rightPressFocusesGrid = false;
     bool f2OpensEditor = false;
     bool spinReleaseEnter = true;  // releasing an up-down button presses Enter
     int storeWidth = 0;  // 0: whole records (StoreRanges); else bytes per record (StoreFields)
-    Table<GlobalFieldSpec> globalFields{};
+    Table<GlobalFieldTraits> globalFields{};
 };
 
 } // namespace qmcal
