@@ -1,5 +1,8 @@
 #include "cli/CliCommand.h"
 
+#include "data/ParamFile.h"
+#include "data/RepairRanges.h"
+
 #include <cstdio>
 
 namespace qmcal {
@@ -19,10 +22,35 @@ bool TakeOption(QStringList& args, const QString& name, QString& value)
 bool HasOption(const QStringList& args)
 {
     for (const QString& a : args) {
-        if (a.startsWith(QLatin1String("--")))
+        if (a.size() > 1 && a.startsWith(QLatin1Char('-')))
             return true;
     }
     return false;
+}
+
+bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath)
+{
+    defaultPath = DefaultFilePath(context.exeFolder);
+    return TakeOption(args, QStringLiteral("--default"), defaultPath) && !HasOption(args)
+        && args.size() == count;
+}
+
+void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
+{
+    if (!NewImage(image, defaultPath)) {
+        // A mistyped --default would otherwise pass unnoticed, with every repair falling to 0.
+        PrintError(QStringLiteral("qmcal-cli: warning: %1 cannot be read; the image starts "
+                                  "from zeros and out-of-range values become 0\n")
+                       .arg(defaultPath));
+    }
+    RepairRanges(image);
+}
+
+bool FileDone(const QString& path, const FileResult& result)
+{
+    if (!result.ok)
+        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(path, result.messageText));
+    return result.ok;
 }
 
 void PrintOut(const QString& text)

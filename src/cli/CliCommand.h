@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/FileResult.h"
+#include "data/ParamImage.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,8 +28,19 @@ struct CliCommand {
 // Removes "--name VALUE" from args and stores VALUE. False when the option has no value.
 bool TakeOption(QStringList& args, const QString& name, QString& value);
 
-// True when args still hold a word that looks like an option.
+// True when args still hold a word that looks like an option ("-x" or "--name").
 bool HasOption(const QStringList& args);
+
+// Takes "--default FILE" (the Default.dat beside the executable when absent) and checks that
+// exactly count plain arguments remain.
+bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath);
+
+// New from the default image, then the range repair, as the program starts. A default image
+// that cannot be read leaves zeros, as in the program, but is said on standard error.
+void LoadDefaultImage(ParamImage& image, const QString& defaultPath);
+
+// Says on standard error why a file operation on path failed; returns whether it succeeded.
+bool FileDone(const QString& path, const FileResult& result);
 
 void PrintOut(const QString& text);
 void PrintError(const QString& text);

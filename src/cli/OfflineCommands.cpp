@@ -119,25 +119,13 @@ QString SqlFineText(const ParamImage& image)
     return QStringLiteral("Sql Fine\n\n") + FormatTable(table);
 }
 
-// Takes --default and checks the count of the remaining arguments.
-bool ParseImageArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath)
-{
-    defaultPath = DefaultFilePath(context.exeFolder);
-    return TakeOption(args, QStringLiteral("--default"), defaultPath) && !HasOption(args)
-        && args.size() == count;
-}
-
 // New from the default file, then the image file, each followed by the range repair, as the
 // program does at start-up and on Open.
 bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath)
 {
-    NewImage(image, defaultPath);
-    RepairRanges(image);
-    const FileResult opened = OpenImageFile(image, imagePath);
-    if (!opened.ok) {
-        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(imagePath, opened.messageText));
+    LoadDefaultImage(image, defaultPath);
+    if (!FileDone(imagePath, OpenImageFile(image, imagePath)))
         return false;
-    }
     RepairRanges(image);
     return true;
 }
@@ -150,34 +138,24 @@ int RunMakeDefault(QStringList args, const CliContext&)
         return kExitUsage;
     auto image = std::make_unique<ParamImage>();
     FillFactoryImage(*image);
-    const FileResult saved = SaveImageFileAs(*image, args.at(0));
-    if (!saved.ok) {
-        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(args.at(0), saved.messageText));
-        return kExitFailed;
-    }
-    return kExitOk;
+    return FileDone(args.at(0), SaveImageFileAs(*image, args.at(0))) ? kExitOk : kExitFailed;
 }
 
 int RunExport(QStringList args, const CliContext& context)
 {
     QString defaultPath;
-    if (!ParseImageArgs(args, context, 2, defaultPath))
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
     auto image = std::make_unique<ParamImage>();
     if (!LoadImage(*image, defaultPath, args.at(0)))
         return kExitFailed;
-    const FileResult exported = ExportText(*image, args.at(1));
-    if (!exported.ok) {
-        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(args.at(1), exported.messageText));
-        return kExitFailed;
-    }
-    return kExitOk;
+    return FileDone(args.at(1), ExportText(*image, args.at(1))) ? kExitOk : kExitFailed;
 }
 
 int RunShow(QStringList args, const CliContext& context)
 {
     QString defaultPath;
-    if (!ParseImageArgs(args, context, 2, defaultPath))
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
     const QString& pageName = args.at(1);
     const ShowPage* page = nullptr;

@@ -18,8 +18,7 @@ namespace {
 struct RadioSession {
     explicit RadioSession(const QString& defaultPath)
     {
-        NewImage(*image, defaultPath);
-        RepairRanges(*image);
+        LoadDefaultImage(*image, defaultPath);
     }
 
     // The port as the port dialog opens it; false (and said so) when it cannot be opened.
@@ -49,20 +48,13 @@ struct RadioSession {
     RadioLink link{*image, names, reporter};
 };
 
-bool TakeDefault(QStringList& args, const CliContext& context, int count, QString& defaultPath)
-{
-    defaultPath = DefaultFilePath(context.exeFolder);
-    return TakeOption(args, QStringLiteral("--default"), defaultPath) && !HasOption(args)
-        && args.size() == count;
-}
-
 } // namespace
 
 // read PORT OUT.dat: the menu's Read, then Save As to OUT.dat.
 int RunRead(QStringList args, const CliContext& context)
 {
     QString defaultPath;
-    if (!TakeDefault(args, context, 2, defaultPath))
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
     const QString& portName = args.at(0);
     const QString& outPath = args.at(1);
@@ -76,11 +68,8 @@ int RunRead(QStringList args, const CliContext& context)
     RepairRanges(*session.image);
 
     ClearBeforeSave(*session.image);
-    const FileResult saved = SaveImageFileAs(*session.image, outPath);
-    if (!saved.ok) {
-        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(outPath, saved.messageText));
+    if (!FileDone(outPath, SaveImageFileAs(*session.image, outPath)))
         return kExitFailed;
-    }
     PrintOut(session.reporter.Prompt() + QLatin1Char('\n'));
     return kExitOk;
 }
@@ -89,17 +78,14 @@ int RunRead(QStringList args, const CliContext& context)
 int RunWriteRssi(QStringList args, const CliContext& context)
 {
     QString defaultPath;
-    if (!TakeDefault(args, context, 2, defaultPath))
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
     const QString& imagePath = args.at(0);
     const QString& portName = args.at(1);
 
     RadioSession session(defaultPath);
-    const FileResult opened = OpenImageFile(*session.image, imagePath);
-    if (!opened.ok) {
-        PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(imagePath, opened.messageText));
+    if (!FileDone(imagePath, OpenImageFile(*session.image, imagePath)))
         return kExitFailed;
-    }
     RepairRanges(*session.image);
 
     if (!session.OpenPortNamed(portName))

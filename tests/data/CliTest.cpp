@@ -68,6 +68,7 @@ TEST_F(CliTest, ExitStatusFollowsTheOutcome)
         {{"frobnicate"}, 2},
         {{"make-default"}, 2},
         {{"make-default", Path("a.dat"), Path("b.dat")}, 2},
+        {{"make-default", "-x"}, 2},
         {{"export", img}, 2},
         {{"export", img, out, "--default"}, 2},
         {{"export", img, out, "--verbose"}, 2},
@@ -107,9 +108,13 @@ TEST_F(CliTest, WrongIdentifierWritesNothing)
 // to 0; against a default that holds the same bytes nothing changes.
 TEST_F(CliTest, ExportIsTheRepairedImage)
 {
-    EXPECT_EQ(RunCli({"export", Path("pattern.dat"), Path("a.txt"), "--default", Path("none")}).exitCode, 0);
+    const CliRun empty = RunCli({"export", Path("pattern.dat"), Path("a.txt"), "--default", Path("none")});
+    EXPECT_EQ(empty.exitCode, 0);
+    EXPECT_TRUE(empty.err.contains(QLatin1String("warning: ") + Path("none"))) << empty.err.toStdString();
     EXPECT_EQ(ReadFileBytes(Path("a.txt")), Golden("pattern_repaired.txt"));
-    EXPECT_EQ(RunCli({"export", Path("pattern.dat"), Path("b.txt"), "--default", Path("pattern.dat")}).exitCode, 0);
+    const CliRun same = RunCli({"export", Path("pattern.dat"), Path("b.txt"), "--default", Path("pattern.dat")});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.err, QString());
     EXPECT_EQ(ReadFileBytes(Path("b.txt")), Golden("pattern.txt"));
 }
 
