@@ -46,6 +46,13 @@ QString OwningGroup(const QString& name)
     return QStringLiteral("dialout");
 }
 
+// Ports 10 to 16 are opened by their device path ("\\.\COM10") but shown as "COM10".
+QString ButtonText(const QString& name)
+{
+    const QString devicePathPrefix = QStringLiteral("\\\\.\\");
+    return name.startsWith(devicePathPrefix) ? name.mid(devicePathPrefix.size()) : name;
+}
+
 } // namespace
 
 bool PortPermissionDenied(const QString& name)
@@ -126,7 +133,7 @@ void PortDialog::ProbeButtons()
             button->hide();
             continue;
         }
-        button->setText(m_names.at(i));
+        button->setText(ButtonText(m_names.at(i)));
         button->setToolTip(m_names.at(i));
         std::unique_ptr<SerialPort> port = m_access.open(m_names.at(i), kChosenProfile);
         button->setEnabled(port != nullptr);

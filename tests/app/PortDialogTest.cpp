@@ -84,16 +84,17 @@ TEST_F(PortDialogTest, OffersTheOpenablePortsAndChecksTheOneJustReleased)
     EXPECT_TRUE(dialog->Hint()->isHidden());
 }
 
-TEST_F(PortDialogTest, ShowsTheFirstSixteenNamesOnly)
+TEST_F(PortDialogTest, ShowsTheFirstSixteenNamesOnlyAndComPortsWithoutTheDevicePath)
 {
+    // The Windows names: "COM1".."COM9", then "\\.\COM10".."\\.\COM16", shown as "COM10"...
     QStringList names;
-    for (int i = 0; i < 20; ++i)
-        names << QStringLiteral("ttyX%1").arg(i);
+    for (int n = 1; n <= 20; ++n)
+        names << PortNameFromNumber(n);
     const QStringList buttons = PortDialog::ButtonNames(names);
     ASSERT_EQ(buttons.size(), 16);
     const std::unique_ptr<PortDialog> dialog = Make(buttons);
     for (int i = 0; i < PortDialog::kButtonCount; ++i) {
-        EXPECT_EQ(dialog->Button(i)->text(), names[i]);
+        EXPECT_EQ(dialog->Button(i)->text(), QStringLiteral("COM%1").arg(i + 1));
         EXPECT_TRUE(dialog->Button(i)->isVisible());
         EXPECT_FALSE(dialog->Button(i)->isEnabled());
     }
