@@ -3,6 +3,7 @@
 #include <thread>
 
 #include <QMetaObject>
+#include <QSerialPort>
 #include <QThread>
 
 #include "link/RadioLink.h"
@@ -25,16 +26,25 @@ bool Answered(SerialPort& port)
     return port.Read(kAck.size()) == kAck;
 }
 
-} // namespace
+// Qt's own short form of a port name, so that "/dev/ttyUSB0" and "ttyUSB0" count as one port.
+QString ShortName(const QString& name)
+{
+    QSerialPort port;
+    port.setPortName(name);
+    return port.portName();
+}
 
-namespace {
-
+// Each port once, in the order given.
 QStringList Merge(const QStringList& extraPorts, const QStringList& systemPorts)
 {
-    QStringList names = extraPorts;
-    for (const QString& name : systemPorts) {
-        if (!names.contains(name))
+    QStringList names;
+    QStringList shortNames;
+    for (const QString& name : extraPorts + systemPorts) {
+        const QString shortName = ShortName(name);
+        if (!shortNames.contains(shortName)) {
+            shortNames.append(shortName);
             names.append(name);
+        }
     }
     return names;
 }

@@ -282,8 +282,11 @@ TEST(SystemPortList, ListsAgainOnlyWhenTheDeviceFolderChangedOrTheListIsOld)
     noFolder.Ports();
     EXPECT_EQ(listings, 6) << "without a folder to watch, every pass lists";
 
-    // The command line's ports come first, and a system port named there is not probed twice.
+    // The command line's ports come first, and a system port named there, by its name or by its
+    // device path, is not probed twice.
     EXPECT_EQ(ListPorts({"/dev/pts/3", "ttyUSB0"}, cached), QStringList({"/dev/pts/3", "ttyUSB0", "ttyS0"}));
+    EXPECT_EQ(ListPorts({"/dev/ttyS0", "/dev/pts/3", "/dev/pts/3"}, cached),
+              QStringList({"/dev/ttyS0", "/dev/pts/3", "ttyUSB0"}));
 }
 
 } // namespace
