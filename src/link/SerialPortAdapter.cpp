@@ -138,9 +138,10 @@ Bytes SerialPortAdapter::Read(std::size_t n)
         }
         take();
     }
-    qCDebug(lcLink).noquote() << m_name << "<" << Hex(out)
-                              << (out.size() < n ? QStringLiteral("(%1 of %2 bytes)").arg(out.size()).arg(n)
-                                                 : QString());
+    QString received = QString::fromLatin1(Hex(out));
+    if (out.size() < n)
+        received = QStringLiteral("%1 (%2 of %3 bytes)").arg(received).arg(out.size()).arg(n).trimmed();
+    qCDebug(lcLink).noquote() << m_name << "<" << received;
     return out;
 }
 
