@@ -2,38 +2,17 @@
 
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "link/SerialPort.h"
+#include "sim/HexBytes.h"
 
 namespace qmcal::test {
 
-// "57 FF 00 0A" -> bytes.
-inline Bytes Hex(const std::string& text)
-{
-    Bytes out;
-    std::istringstream in(text);
-    std::string byte;
-    while (in >> byte)
-        out.push_back(static_cast<std::uint8_t>(std::stoul(byte, nullptr, 16)));
-    return out;
-}
-
-inline std::string ToHex(const Bytes& bytes)
-{
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (std::uint8_t b : bytes) {
-        if (!out.empty())
-            out += ' ';
-        out += digits[b >> 4];
-        out += digits[b & 0x0F];
-    }
-    return out;
-}
+using sim::test::Hex;
+using sim::test::ToHex;
 
 // A scripted radio: every write is logged and answered by the responder; a purge drops
 // what is still unread, as the driver's would.
