@@ -124,6 +124,10 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
             RemoveMenuItem(command);
     }
 
+    // A port or file name too long for its field can still be read whole.
+    for (QLineEdit* field : {m_portField, m_fileNameField})
+        connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
+
     m_context.reporter.Publish(this, m_promptField, m_pttField);
     m_portField->setText(m_context.link.CurrentPortName());
     connect(&m_detector, &PortDetector::PortFound, this, &MainDialog::OnPortFound);
@@ -141,7 +145,7 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
 
     // Only the header shows: the window ends just above the etched line.
     if (m_context.shell.workbench)
-        EnterWorkbench(QSize(clientSize.width(), menuHeight + clientSize.height()));
+        EnterWorkbench(pageRect);
     else
         setFixedSize(clientSize.width(), menuHeight + m_etchedLine->geometry().top() - 1);
 
@@ -403,9 +407,22 @@ constexpr std::array<const char*, kPageSlotCount> kSlotCaptions{
 
 } // namespace
 
-void MainDialog::EnterWorkbench(const QSize& size)
+void MainDialog::EnterWorkbench(const QRect& pageRect)
 {
-    setFixedSize(size);
+    // A page keeps the size of its own template where that is larger than the page rectangle
+    // (the two use different fonts); the tab control and the window grow to hold it.
+    QRect used = pageRect;
+    for (int slot = 0; slot < kPageSlotCount; ++slot) {
+        if (QWidget* page = Page(slot)) {
+            page->resize(pageRect.size().expandedTo(page->sizeHint()));
+            used |= page->geometry();
+        }
+    }
+    m_tabControl->resize(m_tabControl->size().expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
+    const QRect tabs = m_tabControl->geometry();
+    m_client->resize(m_client->size().expandedTo(QSize(tabs.right() + 1, tabs.bottom() + 1)));
+    m_menuBar->resize(m_client->width(), m_menuBar->height());
+    setFixedSize(m_client->width(), m_client->geometry().bottom() + 1);
     connect(m_tabControl, &QTabBar::currentChanged, this, &MainDialog::ShowPageOfTab);
 }
 

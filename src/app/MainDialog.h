@@ -115,7 +115,7 @@ private:
     void OnPortFound(const QString& name);
 
     // --workbench: the whole window, each tab showing the page it names.
-    void EnterWorkbench(const QSize& size);
+    void EnterWorkbench(const QRect& pageRect);
     void ShowPageOfTab(int index);
 
     AppContext& m_context;

@@ -108,7 +108,8 @@ GridDialog::GridDialog(const char* templatePath, Qt::WindowFlags flags, QWidget*
     const QString path = QString::fromUtf8(templatePath);
     const DialogTemplate dialog = LoadDialogTemplate(path);
     const DialogControls built = BuildDialogControls(*this, dialog, MakePageControl);
-    resize(DialogUnitsToPixels(dialog.size, DialogFont(dialog)));
+    m_templateSize = DialogUnitsToPixels(dialog.size, DialogFont(dialog));
+    resize(m_templateSize);
 
     QWidget* previous = nullptr;
     for (const ControlTemplate& control : dialog.controls) {

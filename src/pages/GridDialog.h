@@ -31,6 +31,9 @@ public:
     QPushButton* Button(int id) const;
     UpDownControl* UpDown(int upDownId) const;
 
+    // The template's size: what the dialog needs to show all of its controls.
+    QSize sizeHint() const override { return m_templateSize; }
+
     // ---- shared routines ----------------------------------------------------------------
     // Up-down "position about to change" of a hexadecimal buddy: rewrites the buddy, wrapping
     // through the control's range.
@@ -73,6 +76,7 @@ protected:
 private:
     std::map<int, QWidget*> m_controls;
     CMSFlexGrid* m_grid = nullptr;
+    QSize m_templateSize;
 };
 
 } // namespace qmcal

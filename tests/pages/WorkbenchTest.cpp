@@ -65,8 +65,15 @@ TEST_F(WorkbenchTest, ShowsTheWholeWindowAndThePageEachTabNames)
     Make(true);
     EXPECT_EQ(ProgramItems(), QStringList({"Read", "Write", "Write Power", "Sql Fine", "Write Rssi"}));
     QTabBar* tabs = dialog->TabControl();
-    // The tab control and the pages lie inside the window.
+    // The tab control and the pages lie inside the window, and every page has room for all of
+    // its controls.
     EXPECT_LE(tabs->mapTo(dialog.get(), tabs->rect().bottomRight()).y(), dialog->height());
+    for (int slot = 0; slot < kPageSlotCount; ++slot) {
+        QWidget* page = dialog->Page(slot);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->rect().contains(page->childrenRect())) << slot;
+        EXPECT_TRUE(dialog->rect().contains(QRect(page->mapTo(dialog.get(), QPoint(0, 0)), page->size()))) << slot;
+    }
     CalPage* power = PageOf(0);
     CalPage* rxTuning = PageOf(1);
     ASSERT_NE(power, nullptr);
