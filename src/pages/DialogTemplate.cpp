@@ -127,8 +127,9 @@ QWidget* MakeStandardControl(const ControlTemplate& control, QWidget* parent)
     switch (control.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(control.text, parent);
-        // Static texts sit at the top of their rectangle.
-        label->setAlignment(HorizontalAlignment(control) | Qt::AlignTop);
+        // Static texts sit at the top of their rectangle, unless centred beside a field.
+        label->setAlignment(HorizontalAlignment(control)
+                            | (control.HasFlag(QStringLiteral("vcenter")) ? Qt::AlignVCenter : Qt::AlignTop));
         if (control.HasFlag(QStringLiteral("border")))
             label->setFrameStyle(QFrame::Box | QFrame::Plain);
         return label;

@@ -85,7 +85,8 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate& control, QW
 // (each "group" flag starts a new exclusive QButtonGroup), GroupBox QGroupBox, EtchedLine a
 // sunken QFrame, TabControl QTabBar (children may be placed on it), Placeholder and Grid a
 // plain QWidget, UpDown QSpinBox, DropDownList QComboBox. Flags: "hidden", "disabled",
-// "readonly", "center", "right", "uppercase", "default" (the default button), "group".
+// "readonly", "center", "right", "vcenter" (a label centred on its rectangle's height),
+// "uppercase", "default" (the default button), "group".
 DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog,
                                    const ControlFactory& factory = {});
 
