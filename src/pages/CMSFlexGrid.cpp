@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 
 namespace qmcal {
 
@@ -504,6 +505,15 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
     SetCurrentCell(std::clamp(row, m_fixedRows, std::max(m_fixedRows, m_rows - 1)),
                    std::clamp(col, m_fixedCols, std::max(m_fixedCols, m_cols - 1)));
     event->accept();
+}
+
+void CMSFlexGrid::wheelEvent(QWheelEvent* event)
+{
+    // An editor placed over a cell must not stay behind while the cells scroll away under it:
+    // the wheel takes the focus as a click on the scroll bar does, which closes the editor.
+    if (!hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    QAbstractScrollArea::wheelEvent(event);
 }
 
 void CMSFlexGrid::resizeEvent(QResizeEvent* event)

@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QWheelEvent>
 
 #include "PageFixture.h"
 #include "pages/PowerPage.h"
@@ -89,6 +90,14 @@ TEST_F(PowerPageTest, EditorCoversTheCellItOpensOn)
     EXPECT_EQ(spin->geometry().right(), level.left() + level.width());
     EXPECT_EQ(LevelEditor()->geometry().right() + 1, spin->geometry().left());
     EXPECT_FALSE(editor->isVisible());
+
+    // The wheel scrolls the cells away from under the editor, so it closes the editor first.
+    const QPointF inside = Grid().viewport()->rect().center();
+    QWheelEvent wheel(inside, Grid().viewport()->mapToGlobal(inside), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Grid().viewport(), &wheel);
+    EXPECT_FALSE(LevelEditor()->isVisible());
+    EXPECT_EQ(Focus(), &Grid());
 }
 
 TEST_F(PowerPageTest, EnterSavesAndSendsTheLevelAtOnce)
