@@ -168,6 +168,27 @@ QWidget* MakeStandardControl(const ControlTemplate& control, QWidget* parent)
     return new QWidget(parent);
 }
 
+// A static text drawn in a font wider than the template's (the dialog font may be missing and
+// replaced) grows out of its rectangle, on the side away from its alignment, rather than
+// cutting its text off.
+void FitLabelToText(QLabel& label)
+{
+    const int extra = label.sizeHint().width() - label.width();
+    if (label.text().isEmpty() || label.wordWrap() || extra <= 0)
+        return;
+    QRect rect = label.geometry();
+    const Qt::Alignment horizontal = label.alignment() & Qt::AlignHorizontal_Mask;
+    if (horizontal & Qt::AlignRight) {
+        rect.setLeft(rect.left() - extra);
+    } else if (horizontal & Qt::AlignHCenter) {
+        rect.setLeft(rect.left() - extra / 2);
+        rect.setRight(rect.right() + extra - extra / 2);
+    } else {
+        rect.setRight(rect.right() + extra);
+    }
+    label.setGeometry(rect);
+}
+
 } // namespace
 
 const ControlTemplate* DialogTemplate::Control(int controlId) const
@@ -256,6 +277,8 @@ DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog
             widget = MakeStandardControl(control, &parent);
         widget->setParent(&parent);
         widget->setGeometry(DialogUnitsToPixels(control.rect, font));
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            FitLabelToText(*label);
         if (control.id >= 0) {
             widget->setObjectName(QStringLiteral("control%1").arg(control.id));
             built.Add(control.id, widget);

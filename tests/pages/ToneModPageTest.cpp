@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include <QClipboard>
+#include <QLabel>
 
 #include "PageFixture.h"
 #include "pages/SignalModPage.h"
@@ -55,6 +56,16 @@ TEST_F(ToneModPageTest, ShowsTheLevelsOfBytesFourteenAndFifteenAndTheCode)
     EXPECT_TRUE(CodeField()->isVisible());
     EXPECT_EQ(CodeField()->text(), QStringLiteral("7"));
     EXPECT_EQ(page->UpDown(kDtmfSpin)->Buddy(), CodeField());
+    // Its label shows all of its text, also in a font wider than the template's, and stays
+    // clear of the field.
+    QLabel* label = nullptr;
+    for (QLabel* candidate : page->findChildren<QLabel*>()) {
+        if (candidate->text() == QStringLiteral("DTMF Code"))
+            label = candidate;
+    }
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->width(), label->sizeHint().width());
+    EXPECT_LT(label->geometry().right(), CodeField()->x());
 }
 
 struct LevelCase {
