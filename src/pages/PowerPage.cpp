@@ -64,12 +64,9 @@ void PowerPage::PttStart()
 {
     const int row = Grid()->CurrentRow();
     const int col = std::max(Grid()->CurrentCol(), 1);
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
-    if (!LastOk())
+    if (!SaveAndTune(row))
         return;
-    Link().SetParam(Code(), static_cast<std::uint8_t>(Field(col).subCode), Field(col).width,
-                    FieldAddress(row, col));
+    SendField(row, col);
     Link().PttStart(Code());
 }
 

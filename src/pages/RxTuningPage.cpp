@@ -60,12 +60,10 @@ void RxTuningPage::Test()
 {
     const int row = Grid()->CurrentRow();
     const int col = std::max(Grid()->CurrentCol(), 1);
-    SaveGrid();
-    Link().SetFrequency(Code(), FreqOffset(row));
+    SaveAndTune(row);
     const bool rightHalf = Slot() == kSlot150MR || Slot() == kSlot450MR;
     Link().SetFlag(Code(), rightHalf ? 1 : 0);
-    Link().SetParam(Code(), static_cast<std::uint8_t>(Field(col).subCode), Field(col).width,
-                    FieldAddress(row, col));
+    SendField(row, col);
     Link().TestStart(Code());
 }
 
