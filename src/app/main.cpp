@@ -50,40 +50,60 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
     return host;
 }
 
+// The program's options.
+struct CommandLine {
+    CommandLine()
+    {
+        parser.setApplicationDescription(QStringLiteral("Calibration tool for the QM6200 radio."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({port, simulate, workbench});
+    }
+
+    QCommandLineParser parser;
+    const QCommandLineOption port{QStringLiteral("port"),
+        QStringLiteral("Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable."),
+        QStringLiteral("NAME")};
+    const QCommandLineOption simulate{QStringLiteral("simulate"),
+        QStringLiteral("Start a simulated radio on a pseudo-terminal and probe it first.")};
+    const QCommandLineOption workbench{QStringLiteral("workbench"),
+        QStringLiteral("Show the calibration pages below the header.")};
+};
+
+void SetIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("qmcal"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.6.2"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (DisplayMissing()) {
+        // --help, --version and a mistyped option are answered without a window.
+        QCoreApplication core(argc, argv);
+        SetIdentity();
+        CommandLine commandLine;
+        commandLine.parser.process(core);
         std::fprintf(stderr, kNoDisplayText, argv[0], argv[0]);
         return 1;
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("qmcal"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0.6.2"));
+    SetIdentity();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Calibration tool for the QM6200 radio."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOption(QStringLiteral("port"),
-        QStringLiteral("Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable."),
-        QStringLiteral("NAME"));
-    const QCommandLineOption simulateOption(QStringLiteral("simulate"),
-        QStringLiteral("Start a simulated radio on a pseudo-terminal and probe it first."));
-    const QCommandLineOption workbenchOption(QStringLiteral("workbench"),
-        QStringLiteral("Show the calibration pages below the header."));
-    parser.addOptions({portOption, simulateOption, workbenchOption});
+    CommandLine commandLine;
+    QCommandLineParser& parser = commandLine.parser;
     parser.process(app);
 
     qmcal::CalApp::Options options;
-    options.extraPorts = parser.values(portOption);
-    options.workbench = parser.isSet(workbenchOption);
+    options.extraPorts = parser.values(commandLine.port);
+    options.workbench = parser.isSet(commandLine.workbench);
 
     std::unique_ptr<qmcal::sim::PtyHost> simulated;
-    if (parser.isSet(simulateOption)) {
+    if (parser.isSet(commandLine.simulate)) {
 #ifdef Q_OS_UNIX
         QString path;
         simulated = StartSimulatedRadio(path);
