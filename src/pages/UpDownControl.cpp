@@ -90,6 +90,16 @@ void UpDownControl::mouseReleaseEvent(QMouseEvent* event)
     Q_EMIT EndScroll();
 }
 
+void UpDownControl::hideEvent(QHideEvent* event)
+{
+    // The editor closed: a key let go in another window must not leave a button held, which
+    // would make the control ignore every later click.
+    m_repeat.stop();
+    m_pressedDelta = 0;
+    m_keyHeld = false;
+    QWidget::hideEvent(event);
+}
+
 bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)

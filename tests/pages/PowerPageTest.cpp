@@ -289,6 +289,15 @@ TEST_F(PowerPageTest, EachArrowReleaseSendsTheLevelOnce)
     QApplication::processEvents();
     const std::string level = sim::test::ToHex({static_cast<std::uint8_t>(ScanHex(LevelEditor()->text()).value_or(0))});
     EXPECT_EQ(Frames(), (std::vector<std::string>{"57 40 22 01 " + level}));
+
+    // An arrow key still down when the editor closes is let go elsewhere; the arrows keep working.
+    QTest::keyPress(LevelEditor(), Qt::Key_Up);
+    Press(Qt::Key_Escape);
+    QTest::keyRelease(&Grid(), Qt::Key_Up);
+    ClickCell(1, 1);
+    const std::uint32_t before = ScanHex(LevelEditor()->text()).value_or(0);
+    ClickSpin(kLevelSpin, true);
+    EXPECT_EQ(ScanHex(LevelEditor()->text()).value_or(0), before + 1);
 }
 
 TEST_F(PowerPageTest, PttStartSendsFrequencyLevelAndKeysTheRadio)
