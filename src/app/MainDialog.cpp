@@ -288,7 +288,6 @@ void MainDialog::ReplaceImage()
         if (slot.page && slot.loadGrid)
             slot.loadGrid();
     }
-    Q_EMIT ImageReplaced();
 }
 
 void MainDialog::ShowFileName(const QString& path)

@@ -81,10 +81,6 @@ public:
     // The window closes: the pages save their grids and go, detection stops.
     void done(int result) override;
 
-Q_SIGNALS:
-    // New, Open or a successful Read replaced the image.
-    void ImageReplaced();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -96,6 +92,7 @@ private:
     bool GuardedItemsEnabled() const;
     void CreatePages(const QRect& pageRect);
     void DestroyPages();
+    // New, Open or a successful Read replaced the image: every page reloads its grid.
     void ReplaceImage();
     void ShowFileName(const QString& path);
 
