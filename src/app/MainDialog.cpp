@@ -246,6 +246,9 @@ void MainDialog::done(int result)
             slot.saveGrid();
     }
     DestroyPages();
+    // Closing must not leave the radio transmitting or in a receive test. Only the workbench
+    // can switch one on, so without it nothing is ever sent here.
+    m_context.link.EndActiveCommand();
     m_detector.StopPortDetection();
     QDialog::done(result);
 }

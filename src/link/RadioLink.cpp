@@ -249,6 +249,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
     if (sub == Traits(Op::PttStart).sub || sub == Traits(Op::TestStart).sub) {
         if (firstData == kSwitchOn) {
             m_activeCommand = code;
+            m_activeSub = sub;
             m_reporter.ShowPtt(CommandName(code));
         } else if (firstData == kSwitchOff) {
             m_activeCommand = 0;
@@ -257,6 +258,13 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
     }
     m_reporter.ShowPrompt(QStringLiteral("Complete"));
     return Finish(ExchangeResult::Ok);
+}
+
+ExchangeResult RadioLink::EndActiveCommand()
+{
+    if (m_activeCommand == 0)
+        return ExchangeResult::Ok;
+    return m_activeSub == Traits(Op::PttStart).sub ? PttEnd(m_activeCommand) : TestEnd(m_activeCommand);
 }
 
 ExchangeResult RadioLink::Send(const CommandRecord& record)

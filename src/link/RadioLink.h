@@ -73,6 +73,8 @@ public:
     ExchangeResult TestEnd(std::uint8_t code);
     ExchangeResult PttStart(std::uint8_t code);
     ExchangeResult PttEnd(std::uint8_t code);
+    // Unkeys the transmitter or ends the receive test that is on, if any (Ok when none is).
+    ExchangeResult EndActiveCommand();
     ExchangeResult Store(std::uint16_t address, int n);
 
     // Store loops; each stops at the first exchange that is not Ok and returns its result.
@@ -107,6 +109,7 @@ private:
     bool m_openFailed = false;
     QString m_currentPortName;
     std::uint8_t m_activeCommand = 0;
+    std::uint8_t m_activeSub = 0;  // PTT or test: which end frame switches it off
     ExchangeResult m_lastResult = ExchangeResult::Ok;
 };
 

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +55,22 @@ protected:
         for (QAction* action : dialog->Popup(1)->actions())
             items << action->text();
         return items;
+    }
+
+    void ExpectClosingEnds(const QString& tab, int slot, int button, const sim::Bytes& endFrame)
+    {
+        Make(true);
+        sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x11));
+        h.link.SetPort(h.ports.Open(QStringLiteral("ttySIM"), kFoundProfile));
+        ClickMainTab(tab);
+        QTest::mouseClick(PageOf(slot)->Button(button), Qt::LeftButton);
+        ASSERT_NE(h.link.ActiveCommand(), 0);
+
+        radio.ClearLog();
+        dialog->close();
+        ASSERT_EQ(radio.FrameLog().size(), 1u);
+        EXPECT_EQ(radio.FrameLog().front(), endFrame);
+        EXPECT_EQ(h.link.ActiveCommand(), 0);
     }
 
     AppHarness h;
@@ -181,6 +198,28 @@ TEST_F(WorkbenchTest, WritePowerFromTheMenuStoresThePowerValues)
     for (std::uint16_t a = 0xF400; a < 0xF668; ++a)
         ASSERT_EQ(radio.Memory()[a], h.image.ParamArea()[a]) << a;
     EXPECT_EQ(radio.Memory()[0xF407], 0xC3);
+}
+
+// Closing the window must not leave the radio transmitting or in a receive test.
+TEST_F(WorkbenchTest, ClosingUnkeysAPttThatIsOn)
+{
+    ExpectClosingEnds(QStringLiteral("Power"), 0, kIdPttStart, sim::Bytes{0x57, 0x40, 0xFE, 0x01, 0xFF});
+}
+
+TEST_F(WorkbenchTest, ClosingEndsATestThatIsOn)
+{
+    ExpectClosingEnds(QStringLiteral("Rx Tuning"), 1, kIdTest, sim::Bytes{0x57, 0x41, 0xFD, 0x01, 0xFF});
+}
+
+// Without a PTT or test on, closing sends nothing.
+TEST_F(WorkbenchTest, ClosingWithNothingOnSendsNothing)
+{
+    Make(true);
+    sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x11));
+    h.link.SetPort(h.ports.Open(QStringLiteral("ttySIM"), kFoundProfile));
+    radio.ClearLog();
+    dialog->close();
+    EXPECT_TRUE(radio.FrameLog().empty());
 }
 
 } // namespace
