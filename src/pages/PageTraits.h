@@ -60,6 +60,9 @@ struct StayOpen {
     bool focus = false;   // takes the keyboard focus
 };
 
+// Stays open with its text selected, for the next value to be typed over it.
+constexpr StayOpen kSelectInPlace{false, true, false};
+
 struct FrequencyEditorTraits {
     bool writeBack = true;  // the normalised text goes back into the editor as well
     StayOpen stay;

@@ -34,8 +34,6 @@ constexpr std::array<ColumnTraits, 8> kColumns{{
     {"MEV  (0-FF)",      900, kMevEditor,         false, {}},
 }};
 
-constexpr StayOpen kSelectInPlace{false, true, false};
-
 // The MEV editor filters and leaves on Escape as the tone editor does.
 constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
     {kToneEditor, kToneSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,

@@ -25,8 +25,6 @@ constexpr std::array<ColumnTraits, 3> kColumns{{
     {"1750 (0-FF)",   1000, kLevelEditor},
 }};
 
-constexpr StayOpen kSelectInPlace{false, true, false};
-
 constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 0, 0xFF,
     /*accepted*/ 0, 0xFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,

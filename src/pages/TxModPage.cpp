@@ -30,8 +30,6 @@ constexpr std::array<ColumnTraits, 6> kColumns{{
 constexpr std::array<const char*, 8> kMicGains{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
 constexpr std::array<const char*, 8> kModGains{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
 
-constexpr StayOpen kSelectInPlace{false, true, false};
-
 constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
     {kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
      /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
