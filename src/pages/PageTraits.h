@@ -84,6 +84,11 @@ struct ValueEditorTraits {
     bool escapeLeaves = true;  // Escape moves the focus to the grid
 };
 
+// The gain steps of the transmit and receive audio paths, in dB. A field stores the index of its
+// item.
+constexpr std::array<const char*, 8> kGainSteps{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
+constexpr std::array<const char*, 8> kAttenuationSteps{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
+
 struct ListEditorTraits {
     int id = 0;
     Table<const char*> items;  // in index order: a field stores the index of its item

@@ -23,10 +23,6 @@ constexpr std::array<ColumnTraits, 5> kColumns{{
     {"AUDIO Fine (0-2A73)",  1000, kFineEditor,        true},
 }};
 
-// A field stores the index of its item.
-constexpr std::array<const char*, 8> kDiscGains{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
-constexpr std::array<const char*, 8> kAudioGains{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
-
 constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
     kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
     /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
@@ -34,8 +30,8 @@ constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
 }}};
 
 constexpr std::array<ListEditorTraits, 2> kListEditors{{
-    {kDiscGainList, kDiscGains, StayOpen{}},
-    {kAudioGainList, kAudioGains, StayOpen{}},
+    {kDiscGainList, kGainSteps, StayOpen{}},
+    {kAudioGainList, kAttenuationSteps, StayOpen{}},
 }};
 
 constexpr std::array<int, 4> kCommitOrder{kIdFrequencyEditor, kDiscGainList, kAudioGainList, kFineEditor};

@@ -26,10 +26,6 @@ constexpr std::array<ColumnTraits, 6> kColumns{{
     {"Limit Ctrl (0-3FFF)",  1000, kLimitEditor},
 }};
 
-// A field stores the index of its item.
-constexpr std::array<const char*, 8> kMicGains{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
-constexpr std::array<const char*, 8> kModGains{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
-
 constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
     {kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
      /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
@@ -41,8 +37,8 @@ constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
 }};
 
 constexpr std::array<ListEditorTraits, 2> kListEditors{{
-    {kMicGainList, kMicGains, StayOpen{}},
-    {kModGainList, kModGains, StayOpen{}},
+    {kMicGainList, kGainSteps, StayOpen{}},
+    {kModGainList, kAttenuationSteps, StayOpen{}},
 }};
 
 constexpr std::array<int, 5> kCommitOrder{kIdFrequencyEditor, kMicGainList, kModGainList, kLimitEditor, kFineEditor};
