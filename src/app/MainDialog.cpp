@@ -17,7 +17,9 @@
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
+#include "pages/CMSFlexGrid.h"
 #include "pages/DialogTemplate.h"
+#include "pages/GridDialog.h"
 
 namespace qmcal {
 
@@ -447,8 +449,12 @@ void MainDialog::ShowPageOfTab(int index)
             if (QWidget* page = Page(other); page != nullptr && other != slot)
                 page->hide();
         }
-        if (QWidget* page = Page(slot))
+        if (QWidget* page = Page(slot)) {
             page->show();
+            // Else the focus stays in the Port field, with its text selected.
+            if (auto* gridPage = qobject_cast<GridDialog*>(page))
+                gridPage->Grid()->setFocus(Qt::TabFocusReason);
+        }
         m_workbenchTab = index;
     }
 }

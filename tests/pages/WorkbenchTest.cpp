@@ -111,6 +111,7 @@ TEST_F(WorkbenchTest, ShowsTheWholeWindowAndThePageEachTabNames)
         ASSERT_NE(PageOf(slot), nullptr) << caption;
         EXPECT_TRUE(PageOf(slot)->isVisible()) << caption;
         EXPECT_FALSE(rxTuning->isVisible()) << caption;
+        EXPECT_TRUE(PageOf(slot)->isAncestorOf(QApplication::focusWidget())) << caption;
     }
     ClickMainTab(QStringLiteral("Power"));
     EXPECT_TRUE(power->isVisible());
