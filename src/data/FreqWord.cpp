@@ -35,9 +35,8 @@ std::optional<std::uint32_t> FreqTextToWord(const QString& text)
     return ScanHex(digits);
 }
 
-std::optional<std::uint32_t> ScanHex(const QString& text)
+bool SkipBlanksAndSign(const QString& text, int& i)
 {
-    int i = 0;
     const int n = static_cast<int>(text.size());
     while (i < n && text.at(i).isSpace())
         ++i;
@@ -46,6 +45,14 @@ std::optional<std::uint32_t> ScanHex(const QString& text)
         negative = text.at(i) == QLatin1Char('-');
         ++i;
     }
+    return negative;
+}
+
+std::optional<std::uint32_t> ScanHex(const QString& text)
+{
+    int i = 0;
+    const int n = static_cast<int>(text.size());
+    const bool negative = SkipBlanksAndSign(text, i);
     // "0x" counts as a prefix only when a hex digit follows; "0xg" reads as 0.
     if (i + 2 < n && text.at(i) == QLatin1Char('0')
         && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))

@@ -16,6 +16,10 @@ QString FreqWordToText(std::uint32_t word);
 // Removes every point and reads the rest as hexadecimal; nothing when no digit parses.
 std::optional<std::uint32_t> FreqTextToWord(const QString& text);
 
+// The start of a number as scanf reads it: moves i past leading blanks and one sign; true for
+// a minus sign.
+bool SkipBlanksAndSign(const QString& text, int& i);
+
 // Reads text as "%X" does: leading blanks, an optional sign and "0x", then hex digits.
 // Wider numbers keep their low 32 bits.
 std::optional<std::uint32_t> ScanHex(const QString& text);

@@ -210,13 +210,7 @@ std::optional<std::int32_t> ScanDecimal(const QString& text)
 {
     const int n = static_cast<int>(text.size());
     int i = 0;
-    while (i < n && text.at(i).isSpace())
-        ++i;
-    bool negative = false;
-    if (i < n && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        negative = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
+    const bool negative = SkipBlanksAndSign(text, i);
     std::uint32_t value = 0;
     bool any = false;
     for (; i < n && IsDigit(text.at(i)); ++i) {
