@@ -10,6 +10,7 @@
 
 #include "app/CalApp.h"
 #include "data/FactoryImage.h"
+#include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/UnitVariation.h"
 
@@ -73,7 +74,7 @@ struct CommandLine {
 void SetIdentity()
 {
     QCoreApplication::setApplicationName(QStringLiteral("qmcal"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("2.0.6.2"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(qmcal::kVersion));
 }
 
 } // namespace
