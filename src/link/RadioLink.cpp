@@ -216,15 +216,27 @@ ExchangeResult RadioLink::Finish(ExchangeResult result)
     return result;
 }
 
+void RadioLink::ShowPrompt(const QString& text)
+{
+    m_readingLost = false;
+    m_reporter.ShowPrompt(text);
+}
+
+ExchangeResult RadioLink::RefuseBusy()
+{
+    m_reporter.ShowMessage(kBusyText.arg(CommandName(m_activeCommand)));
+    return Finish(ExchangeResult::Busy);
+}
+
 ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
 {
     if (records == nullptr || count < 1)
         throw std::invalid_argument("Exchange needs at least one record");
 
-    m_reporter.ShowPrompt(kWorkingText);
+    ShowPrompt(kWorkingText);
     // An open that failed is not caught here: its exchange ends as a communication error.
     if (!HasPort()) {
-        m_reporter.ShowPrompt(QStringLiteral("Please select port"));
+        ShowPrompt(QStringLiteral("Please select port"));
         return Finish(ExchangeResult::NoPort);
     }
 
@@ -232,14 +244,12 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
     const std::uint8_t sub = records[count - 1].sub;
     const std::uint8_t firstData = records[count - 1].data[0];
 
-    if (m_activeCommand != 0 && m_activeCommand != code) {
-        m_reporter.ShowMessage(kBusyText.arg(CommandName(m_activeCommand)));
-        return Finish(ExchangeResult::Busy);
-    }
+    if (m_activeCommand != 0 && m_activeCommand != code)
+        return RefuseBusy();
 
     for (int i = 0; i < count; ++i) {
         if (Transact(BuildFrame(records[i]), kAck.size()) != kAck) {
-            m_reporter.ShowPrompt(QStringLiteral("Communication error"));
+            ShowPrompt(QStringLiteral("Communication error"));
             m_reporter.ShowPtt(QString());
             m_activeCommand = 0;
             return Finish(ExchangeResult::CommError);
@@ -256,7 +266,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
             m_reporter.ShowPtt(QString());
         }
     }
-    m_reporter.ShowPrompt(QStringLiteral("Complete"));
+    ShowPrompt(QStringLiteral("Complete"));
     return Finish(ExchangeResult::Ok);
 }
 
@@ -371,6 +381,19 @@ ExchangeResult RadioLink::StoreBytes(std::uint16_t start, std::uint16_t end)
 
 std::optional<std::uint16_t> RadioLink::Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback)
 {
+    const std::optional<std::uint16_t> reading = QueryReading(code, sub, fallback);
+    // A silent radio must not look measured: the Prompt says so until a reading comes again.
+    if (!reading) {
+        ShowPrompt(HasPort() ? QStringLiteral("Communication error") : QStringLiteral("Please select port"));
+        m_readingLost = true;
+    } else if (m_readingLost) {
+        ShowPrompt(QStringLiteral("Complete"));
+    }
+    return reading;
+}
+
+std::optional<std::uint16_t> RadioLink::QueryReading(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback)
+{
     // No port, or a short answer, is no reading: never a measured 0.
     if (!PortIsOpen())
         return std::nullopt;
@@ -388,7 +411,7 @@ std::optional<std::uint16_t> RadioLink::Measure(std::uint8_t code, std::uint8_t 
 int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
-        m_reporter.ShowPrompt(QStringLiteral("Port Invail"));
+        ShowPrompt(QStringLiteral("Port Invail"));
         return 0;
     }
     m_port->Purge();
@@ -399,17 +422,17 @@ int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         const Bytes reply = Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
         if (reply.size() < kBlockReplySize) {
-            m_reporter.ShowPrompt(QStringLiteral("Read fail!"));
+            ShowPrompt(QStringLiteral("Read fail!"));
             return 0;
         }
         std::copy(reply.begin() + kBlockHeaderSize, reply.end(), staged.begin() + (a - start));
         ++done;
-        m_reporter.ShowPrompt(ProgressText(done));
+        ShowPrompt(ProgressText(done));
         m_reporter.ShowProgress(done, total);
     }
     for (std::size_t i = 0; i < staged.size(); ++i)
         putU8(m_image.ParamArea(), start + i, staged[i]);
-    m_reporter.ShowPrompt(QStringLiteral("Read success!"));
+    ShowPrompt(QStringLiteral("Read success!"));
     return 1;
 }
 
@@ -426,7 +449,7 @@ int RadioLink::ReadSqlFine()
 int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
-        m_reporter.ShowPrompt(QStringLiteral("Port Invalid"));
+        ShowPrompt(QStringLiteral("Port Invalid"));
         return 0;
     }
     m_port->Purge();
@@ -435,11 +458,11 @@ int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
     auto writeBlock = [&](int address, const Bytes& data) {
         const auto a = static_cast<std::uint16_t>(address);
         if (Transact(BuildFrame(StoreRecord(a, data)), kAck.size(), kWriteBlockPause) != kAck) {
-            m_reporter.ShowPrompt(QStringLiteral("Communication error"));
+            ShowPrompt(QStringLiteral("Communication error"));
             return false;
         }
         ++done;
-        m_reporter.ShowPrompt(ProgressText(done));
+        ShowPrompt(ProgressText(done));
         m_reporter.ShowProgress(done, total);
         return true;
     };
@@ -453,7 +476,7 @@ int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
         if (!writeBlock(a, zeros))
             return 0;
     }
-    m_reporter.ShowPrompt(QStringLiteral("Write success!"));
+    ShowPrompt(QStringLiteral("Write success!"));
     return 1;
 }
 

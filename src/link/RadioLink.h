@@ -75,6 +75,9 @@ public:
     ExchangeResult PttEnd(std::uint8_t code);
     // Unkeys the transmitter or ends the receive test that is on, if any (Ok when none is).
     ExchangeResult EndActiveCommand();
+    // The busy refusal of a command of another code, for a command the caller itself must
+    // refuse: the message naming the active command, and Busy as the last result.
+    ExchangeResult RefuseBusy();
     ExchangeResult Store(std::uint16_t address, int n);
 
     // Store loops; each stops at the first exchange that is not Ok and returns its result.
@@ -83,7 +86,8 @@ public:
     ExchangeResult StoreBytes(std::uint16_t start, std::uint16_t end);
 
     // Measurement query of the RSSI and SQL pages: the value, the fallback on an Ack alone,
-    // or no reading when there is no open port or fewer bytes than expected arrive.
+    // or no reading when there is no open port or fewer bytes than expected arrive. No reading
+    // puts the failure into the Prompt; the first reading after that puts "Complete" back.
     std::optional<std::uint16_t> Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback);
 
     // Whole-image transfers over [start, end) in 8-byte blocks: 1 success, 0 failure.
@@ -97,6 +101,9 @@ private:
     // through a port whose open failed.
     Bytes Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause = {});
     ExchangeResult Send(const CommandRecord& record);
+    std::optional<std::uint16_t> QueryReading(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback);
+    // Every Prompt text of the link goes here: any new text replaces a lost reading's.
+    void ShowPrompt(const QString& text);
     ExchangeResult StoreRange(std::uint16_t start, std::uint16_t end);
     ExchangeResult Finish(ExchangeResult result);
     int ReadBlocks(std::uint16_t start, std::uint16_t end);
@@ -111,6 +118,7 @@ private:
     std::uint8_t m_activeCommand = 0;
     std::uint8_t m_activeSub = 0;  // PTT or test: which end frame switches it off
     ExchangeResult m_lastResult = ExchangeResult::Ok;
+    bool m_readingLost = false;  // the Prompt shows that the last Measure got no reading
 };
 
 } // namespace qmcal

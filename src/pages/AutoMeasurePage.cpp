@@ -50,6 +50,12 @@ void AutoMeasurePage::AutoClicked()
 // A cell in the "Freq" column measures the row's first value.
 void AutoMeasurePage::AutoStart()
 {
+    // The RSSI and SQL pages share the command code, so the link would let this page take over
+    // the test that the other page's measurement is running: refuse as a PTT of another code is.
+    if (!m_measuring && Link().ActiveCommand() == Code()) {
+        Link().RefuseBusy();
+        return;
+    }
     const int row = Grid()->CurrentRow();
     const int col = Grid()->CurrentCol();
     SaveGrid();

@@ -171,6 +171,54 @@ TEST_F(AutoMeasureFixture, TheTimerEndsWithThePageAndSendsNothing)
     page = nullptr;
 }
 
+struct BothPagesCase {
+    const char* name;
+    bool sqlMeasures;
+};
+void PrintTo(const BothPagesCase& c, std::ostream* os) { *os << c.name; }
+
+class AutoOnBothPages : public AutoMeasureFixture, public ::testing::WithParamInterface<BothPagesCase> {};
+
+// Both pages use one command code, so only the page itself can tell that the test is not its own.
+TEST_P(AutoOnBothPages, TheSecondAutoIsRefusedAsBusyAndSendsNothing)
+{
+    const bool sqlMeasures = GetParam().sqlMeasures;
+    OpenPage(sqlMeasures);
+    StartOn(0, 1, 1);
+    ASSERT_TRUE(Page().Measuring());
+    std::unique_ptr<AutoMeasurePage> other;
+    if (sqlMeasures)
+        other = std::make_unique<RssiPage>(image, link, &window);
+    else
+        other = std::make_unique<SqlPage>(image, link, &window);
+    other->show();  // on top of the measuring page
+    radio.ClearLog();
+
+    QTest::mouseClick(other->Button(kIdAuto), Qt::LeftButton);
+    EXPECT_TRUE(Frames().empty());
+    EXPECT_EQ(reporter.messages, QStringList{QStringLiteral("请先结束PTT或开始命令: Sql/Rssi")});
+    EXPECT_FALSE(other->Measuring());
+    EXPECT_FALSE(other->MeasureTimer().isActive());
+    EXPECT_EQ(other->Button(kIdAuto)->text(), QStringLiteral("Auto"));
+    EXPECT_TRUE(Page().Measuring());
+    EXPECT_EQ(link.ActiveCommand(), 0x42);
+    EXPECT_EQ(reporter.ptt, QStringLiteral("Sql/Rssi"));
+
+    // Once the first page has stopped, the other one may measure.
+    Page().AutoClicked();
+    radio.ClearLog();
+    QTest::mouseClick(other->Button(kIdAuto), Qt::LeftButton);
+    EXPECT_TRUE(other->Measuring());
+    EXPECT_EQ(Frames().back(), "57 42 FD 01 00");
+    EXPECT_EQ(reporter.messages.size(), 1);
+    other->AutoClicked();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, AutoOnBothPages,
+    ::testing::Values(BothPagesCase{"RssiMeasures", false}, BothPagesCase{"SqlMeasures", true}),
+    CaseName<BothPagesCase>);
+
 // ---- ticks -----------------------------------------------------------------------------------
 
 enum class Answer { Reading, AckAlone, Silent, Short, Garbage, NoPort };
@@ -226,6 +274,63 @@ INSTANTIATE_TEST_SUITE_P(
                       TickCase{"RssiNoValueAfterTheHeader", false, 2, Answer::Garbage, "ABC"},
                       TickCase{"SqlNoPort", true, 2, Answer::NoPort, "ABC"}),
     CaseName<TickCase>);
+
+struct LostReadingCase {
+    const char* name;
+    bool sql;
+    Answer answer;
+    const char* prompt;
+};
+void PrintTo(const LostReadingCase& c, std::ostream* os) { *os << c.name; }
+
+class LostReading : public AutoMeasureFixture, public ::testing::WithParamInterface<LostReadingCase> {};
+
+TEST_P(LostReading, ShowsInThePromptUntilTheNextReading)
+{
+    const LostReadingCase& c = GetParam();
+    OpenPage(c.sql);
+    StartOn(0, 1, 1);
+    radio.QueueReading(0x111);
+    Page().MeasureTick();
+    ASSERT_EQ(reporter.prompt, QStringLiteral("Complete"));
+
+    switch (c.answer) {
+    case Answer::Silent: radio.FaultSettings().silentAfter = static_cast<int>(radio.FrameLog().size()); break;
+    case Answer::Short: radio.FaultSettings().shortReplies = true; break;
+    case Answer::Garbage: radio.FaultSettings().garbage = true; break;
+    case Answer::NoPort: link.ClosePort(); break;
+    default: FAIL() << "not a lost reading";
+    }
+    for (int tick = 0; tick < 2; ++tick) {
+        Page().MeasureTick();
+        EXPECT_EQ(reporter.prompt, QLatin1String(c.prompt));
+        EXPECT_EQ(Grid().CellText(1, 1), QStringLiteral("111"));  // no made-up value
+    }
+    // The measurement goes on: the radio's test stays on.
+    EXPECT_TRUE(Page().Measuring());
+    EXPECT_EQ(reporter.ptt, QStringLiteral("Sql/Rssi"));
+    EXPECT_TRUE(reporter.messages.isEmpty());
+
+    radio.FaultSettings() = {};
+    if (!link.HasPort())
+        link.SetPort(std::make_unique<LoopbackPort>(radio));
+    radio.QueueReading(0x1234);
+    Page().MeasureTick();
+    EXPECT_EQ(reporter.prompt, QStringLiteral("Complete"));
+    EXPECT_EQ(Grid().CellText(1, 1), QStringLiteral("1234"));
+    // Once back, readings leave the Prompt alone again.
+    const auto shown = reporter.prompts.size();
+    Page().MeasureTick();
+    EXPECT_EQ(reporter.prompts.size(), shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, LostReading,
+    ::testing::Values(LostReadingCase{"RssiSilent", false, Answer::Silent, "Communication error"},
+                      LostReadingCase{"SqlShort", true, Answer::Short, "Communication error"},
+                      LostReadingCase{"RssiNoValueAfterTheHeader", false, Answer::Garbage, "Communication error"},
+                      LostReadingCase{"SqlNoPort", true, Answer::NoPort, "Please select port"}),
+    CaseName<LostReadingCase>);
 
 TEST_F(AutoMeasureFixture, ReadingsFollowTheBandTabsButNeverLeaveTheGrid)
 {
