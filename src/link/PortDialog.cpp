@@ -1,6 +1,7 @@
 #include "link/PortDialog.h"
 
-#include <QFile>
+#include <vector>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -8,13 +9,6 @@
 #include "link/LinkReporter.h"
 #include "link/RadioLink.h"
 #include "pages/DialogTemplate.h"
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <grp.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace qmcal {
 
@@ -24,28 +18,6 @@ constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const QString kTemplatePath = QStringLiteral(":/res/PortDialog.json");
 
-#ifdef Q_OS_UNIX
-QByteArray DevicePath(const QString& name)
-{
-    return QFile::encodeName(name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name);
-}
-#endif
-
-// The group that owns the device: the one the user must join ("dialout" on Debian).
-QString OwningGroup(const QString& name)
-{
-#ifdef Q_OS_UNIX
-    struct stat info {};
-    if (::stat(DevicePath(name).constData(), &info) == 0) {
-        if (const group* g = ::getgrgid(info.st_gid))
-            return QString::fromLocal8Bit(g->gr_name);
-    }
-#else
-    static_cast<void>(name);
-#endif
-    return QStringLiteral("dialout");
-}
-
 // Ports 10 to 16 are opened by their device path ("\\.\COM10") but shown as "COM10".
 QString ButtonText(const QString& name)
 {
@@ -54,25 +26,6 @@ QString ButtonText(const QString& name)
 }
 
 } // namespace
-
-bool PortPermissionDenied(const QString& name)
-{
-#ifdef Q_OS_UNIX
-    const QByteArray path = DevicePath(name);
-    if (::access(path.constData(), F_OK) != 0)
-        return false;
-    return ::access(path.constData(), R_OK | W_OK) != 0 && errno == EACCES;
-#else
-    static_cast<void>(name);
-    return false;
-#endif
-}
-
-QString PermissionHint(const QStringList& deniedPorts)
-{
-    const QString group = deniedPorts.isEmpty() ? QStringLiteral("dialout") : OwningGroup(deniedPorts.first());
-    return QStringLiteral("Permission denied: run sudo usermod -aG %1 $USER and log in again.").arg(group);
-}
 
 QStringList PortDialog::ButtonNames(const QStringList& portList)
 {
@@ -99,6 +52,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
 {
     if (!m_access.permissionDenied)
         m_access.permissionDenied = &PortPermissionDenied;
+    if (!m_access.owner)
+        m_access.owner = &DeviceOwnerOf;
 
     const DialogTemplate dialog = LoadDialogTemplate(kTemplatePath);
     setWindowTitle(dialog.caption);
@@ -125,7 +80,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
 
 void PortDialog::ProbeButtons()
 {
-    QStringList denied;
+    std::vector<DeviceOwner> denied;
+    QStringList deniedNames;
     bool anyEnabled = false;
     for (int i = 0; i < kButtonCount; ++i) {
         QRadioButton* button = Button(i);
@@ -141,12 +97,17 @@ void PortDialog::ProbeButtons()
             port->Close();
             anyEnabled = true;
         } else if (m_access.permissionDenied(m_names.at(i))) {
-            denied.append(m_names.at(i));
+            denied.push_back(m_access.owner(m_names.at(i)));
+            deniedNames.append(m_names.at(i));
         }
     }
-    if (!anyEnabled && !denied.isEmpty()) {
+    // An empty box with OK and Cancel would leave the user guessing.
+    if (m_names.isEmpty()) {
+        m_hint->setText(QStringLiteral("No serial port found"));
+        m_hint->show();
+    } else if (!anyEnabled && !denied.empty()) {
         m_hint->setText(PermissionHint(denied));
-        m_hint->setToolTip(denied.join(QLatin1String(", ")));
+        m_hint->setToolTip(deniedNames.join(QLatin1String(", ")));
         m_hint->show();
     }
 }

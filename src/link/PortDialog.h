@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "link/PortDetector.h"
+#include "link/PortPermission.h"
 
 class QLabel;
 class QRadioButton;
@@ -17,18 +18,14 @@ namespace qmcal {
 class LinkReporter;
 class RadioLink;
 
-// How the dialog reaches the ports; tests replace both.
+// How the dialog reaches the ports; tests replace them.
 struct PortAccess {
     PortOpener open = &OpenPort;
     // True when the port exists but this user may not open it.
     std::function<bool(const QString& name)> permissionDenied;
+    // Who may open the port's device.
+    std::function<DeviceOwner(const QString& name)> owner;
 };
-
-// True when name's device exists and the user lacks the rights to open it (POSIX).
-bool PortPermissionDenied(const QString& name);
-
-// The one line shown when every port the user may not open is refused for lack of rights.
-QString PermissionHint(const QStringList& deniedPorts);
 
 // "Port Setting": the manual choice of the port. Opening it closes the link's port; OK opens
 // the chosen port and remembers its name, Cancel opens the previous port again.

@@ -20,11 +20,16 @@ protected:
             h.ports.Add(QLatin1String(name), MarkedMemory(0));
     }
 
-    std::unique_ptr<PortDialog> Make(const QStringList& names, std::function<bool(const QString&)> denied = {})
+    std::unique_ptr<PortDialog> Make(const QStringList& names, std::function<bool(const QString&)> denied = {},
+                                     std::function<DeviceOwner(const QString&)> owner = {})
     {
         PortAccess access;
         access.open = h.ports.Opener();
         access.permissionDenied = denied ? std::move(denied) : [](const QString&) { return false; };
+        // Unless a case says otherwise, every device is the usual one of the dialout group.
+        access.owner = owner ? std::move(owner) : [](const QString& name) {
+            return DeviceOwner{QStringLiteral("/dev/") + name, QStringLiteral("dialout"), 0660};
+        };
         auto dialog = std::make_unique<PortDialog>(
             h.link, h.reporter, names, [this](const QString& name) { saved << name; }, std::move(access));
         dialog->show();
@@ -196,6 +201,29 @@ TEST_F(PortDialogTest, SaysSoWhenThePortsAreRefusedForLackOfRights)
             EXPECT_FALSE(dialog->Hint()->text().contains(QLatin1Char('\n')));
             EXPECT_LE(dialog->Hint()->geometry().bottom(), dialog->height());
         }
+    }
+}
+
+TEST_F(PortDialogTest, SaysWhyNoPortCanBeChosen)
+{
+    // ttyS4 does not open (see the fixture) and is refused for lack of rights.
+    const auto owner = [](const QString& name) {
+        return DeviceOwner{QStringLiteral("/dev/") + name, QStringLiteral("root"), 0600};
+    };
+    const struct {
+        const char* name;
+        QStringList names;
+        const char* hint;
+    } cases[] = {
+        {"no serial port at all", {}, "No serial port found"},
+        {"root's own device refused", {"ttyS4"}, "Permission denied: /dev/ttyS4 may be opened by root only."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::unique_ptr<PortDialog> dialog = Make(c.names, [](const QString&) { return true; }, owner);
+        EXPECT_TRUE(dialog->Hint()->isVisible());
+        EXPECT_EQ(dialog->Hint()->text(), QLatin1String(c.hint));
+        EXPECT_LE(dialog->Hint()->geometry().bottom(), dialog->height());
     }
 }
 
