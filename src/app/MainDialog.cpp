@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -27,7 +28,7 @@ namespace {
 
 struct MenuItem {
     int popup;
-    const char* text;  // the shortcut after the tab is a label only: no accelerator is installed
+    const char* text;  // a shortcut after the tab is the window's shortcut of the command
     Command command;
 };
 
@@ -174,7 +175,20 @@ void MainDialog::BuildMenu()
         action->setData(static_cast<int>(item.command));
         const Command command = item.command;
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+        const QString text = QString::fromUtf8(item.text);
+        if (const auto tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
+            auto* shortcut = new QShortcut(QKeySequence(text.mid(tab + 1)), this);
+            connect(shortcut, &QShortcut::activated, this, [this, command] { RunShortcut(command); });
+        }
     }
+}
+
+void MainDialog::RunShortcut(Command command)
+{
+    // The key does what the menu item does, and nothing while the item is greyed or gone.
+    if (Action(command) == nullptr || (IsGuarded(static_cast<int>(command)) && !GuardedItemsEnabled()))
+        return;
+    RunCommand(command);
 }
 
 QAction* MainDialog::Action(Command command) const

@@ -88,6 +88,8 @@ private:
     static Seams WithDefaults(Seams seams, const ShellState& shell);
     void BuildMenu();
     void RemoveMenuItem(Command command);
+    // A menu item's shortcut key was pressed in the window.
+    void RunShortcut(Command command);
     void UpdatePopup(QMenu& popup);
     bool GuardedItemsEnabled() const;
     void CreatePages(const QRect& pageRect);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -205,6 +206,58 @@ void CMSFlexGrid::SetCellText(int row, int col, const QString& text)
     }
 }
 
+QRect CMSFlexGrid::TextRect(int row, int col) const
+{
+    return CellRect(row, col).adjusted(kTextMargin, 0, -kTextMargin, 0);
+}
+
+CMSFlexGrid::TextLayout CMSFlexGrid::LayOutText(const QString& text, const QRect& textRect, const QFont& font) const
+{
+    if (!m_wordWrap)
+        return {QStringList{text}, font};
+    // Qt's own word wrap also breaks after a hyphen, which would cut "(0-FF)" in two.
+    const auto wrap = [&text, &textRect](const QFontMetrics& metrics) {
+        QStringList lines;
+        for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+            QString line;
+            for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+                if (!line.isEmpty() && metrics.horizontalAdvance(longer) > textRect.width()) {
+                    lines << line;
+                    line = word;
+                } else {
+                    line = longer;
+                }
+            }
+            lines << line;
+        }
+        return lines;
+    };
+    const auto fits = [&textRect](const QFontMetrics& metrics, const QStringList& lines) {
+        if (metrics.height() * lines.size() > textRect.height())
+            return false;
+        for (const QString& line : lines) {
+            if (metrics.horizontalAdvance(line) > textRect.width())
+                return false;
+        }
+        return true;
+    };
+    // A caption with more lines than its row holds, or a word wider than its column, is drawn
+    // smaller rather than cut off.
+    TextLayout layout{wrap(QFontMetrics(font)), font};
+    while (layout.font.pointSizeF() > kSmallestPoints && !fits(QFontMetrics(layout.font), layout.lines)) {
+        layout.font.setPointSizeF(layout.font.pointSizeF() - 0.5);
+        layout.lines = wrap(QFontMetrics(layout.font));
+    }
+    return layout;
+}
+
+QStringList CMSFlexGrid::CellLines(int row, int col) const
+{
+    const Cell* cell = CellPtr(row, col);
+    return cell ? LayOutText(cell->text, TextRect(row, col), viewport()->font()).lines : QStringList();
+}
+
 std::uint32_t CMSFlexGrid::CellColor(int row, int col) const
 {
     const Cell* cell = CellPtr(row, col);
@@ -406,19 +459,11 @@ void CMSFlexGrid::paintEvent(QPaintEvent*)
         painter.drawLine(rect.bottomLeft(), rect.bottomRight());
         const Cell* cell = CellPtr(r, c);
         painter.setPen(fixed ? pal.color(QPalette::ButtonText) : ColorFromBgr(cell->color));
-        int flags = static_cast<int>(QtAlignment(ColAlignment(c)));
-        if (m_wordWrap)
-            flags |= Qt::TextWordWrap;
-        const QRect textRect = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
-        // A caption that wraps to more lines than its row holds is drawn smaller, not cut off.
+        const QRect textRect = TextRect(r, c);
         const QFont font = painter.font();
-        QFont smaller = font;
-        while (m_wordWrap && smaller.pointSizeF() > kSmallestPoints
-               && painter.boundingRect(textRect, flags, cell->text).height() > textRect.height()) {
-            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-            painter.setFont(smaller);
-        }
-        painter.drawText(textRect, flags, cell->text);
+        const TextLayout layout = LayOutText(cell->text, textRect, font);
+        painter.setFont(layout.font);
+        painter.drawText(textRect, static_cast<int>(QtAlignment(ColAlignment(c))), layout.lines.join(QLatin1Char('\n')));
         painter.setFont(font);
     };
     const auto paintRange = [&](int rowFrom, int rowTo, int colFrom, int colTo, const QRect& clip) {

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include <QAbstractScrollArea>
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QScrollBar;
 
@@ -58,6 +60,9 @@ public:
 
     QString CellText(int row, int col) const;
     void SetCellText(int row, int col, const QString& text);
+    // The lines a cell's text is drawn in: with word wrap, broken at spaces only, so that a
+    // range such as "(0-FF)" stays whole.
+    QStringList CellLines(int row, int col) const;
     // Text colour of a cell as 0x00BBGGRR.
     std::uint32_t CellColor(int row, int col) const;
 
@@ -121,6 +126,15 @@ private:
         int IndexAt(int pixel) const;   // -1 outside every cell
         void SetScrollRange(QScrollBar& bar, int viewExtent) const;
     };
+    // How a cell's text is drawn: its lines and the font, made smaller for a caption that does
+    // not fit its cell otherwise.
+    struct TextLayout {
+        QStringList lines;
+        QFont font;
+    };
+    TextLayout LayOutText(const QString& text, const QRect& textRect, const QFont& font) const;
+    QRect TextRect(int row, int col) const;
+
     Axis RowAxis() const;
     Axis ColAxis() const;
 

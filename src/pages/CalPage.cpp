@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -33,6 +34,13 @@ int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+// Whether object lies in the list's drop-down: a window of its own that Qt makes on first use.
+bool InDropDown(const QComboBox& list, const QObject* object)
+{
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    return widget != nullptr && widget->window() == list.view()->window() && widget->window() != list.window();
 }
 
 } // namespace
@@ -127,6 +135,9 @@ void CalPage::Initialise()
     installEventFilter(this);
     for (QWidget* widget : findChildren<QWidget*>())
         widget->installEventFilter(this);
+    // Enter in an open drop-down is pressed in the drop-down's own window.
+    for (const ListEditorParts& list : m_listEditors)
+        list.list->view()->installEventFilter(this);
 
     LoadGrid();
 }
@@ -476,21 +487,42 @@ void CalPage::EnterPressed(QWidget* focus)
 void CalPage::GridMousePressed(int button, int, int, int)
 {
     if (button == CMSFlexGrid::kLeftButton) {
-        if (m_traits.captionRowOpensEditor || m_grid->MouseRow() > 0)
+        if (PressHitDataCell())
             OpenCellEditor();
     } else if (button == CMSFlexGrid::kRightButton && m_traits.rightPressFocusesGrid) {
         m_grid->setFocus(Qt::MouseFocusReason);
     }
 }
 
+bool CalPage::DropDownKey(QComboBox& list, QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return false;
+    // The drop-down has taken its item already, when it had one; with the list closed again
+    // the key is the page's Enter in that list.
+    if (list.view()->isVisible())
+        list.hidePopup();
+    list.setFocus(Qt::OtherFocusReason);
+    return HandleKey(&list, event);
+}
+
 bool CalPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress)
+    if (event->type() == QEvent::KeyPress) {
+        for (const ListEditorParts& editor : m_listEditors) {
+            if (InDropDown(*editor.list, watched))
+                return DropDownKey(*editor.list, static_cast<QKeyEvent*>(event));
+        }
         return HandleKey(watched, static_cast<QKeyEvent*>(event));
+    }
     if (event->type() == QEvent::FocusOut) {
         // A combo box opening its own list is not leaving it.
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
             return false;
+        for (const ListEditorParts& editor : m_listEditors) {
+            if (watched == editor.list && InDropDown(*editor.list, QApplication::focusWidget()))
+                return false;
+        }
         if (watched == m_frequencyEditor)
             CommitFrequencyEditor(true);
         for (const ValueEditorParts& editor : m_valueEditors) {

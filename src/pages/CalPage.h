@@ -83,8 +83,8 @@ protected:
     // Default: SaveGrid, then SendCurrentCell when that was the grid or a cell editor, or the
     // field's setting when that was a global field.
     virtual void EnterPressed(QWidget* focus);
-    // Grid mouse press. Default: left button opens the editor (on a data row, unless the traits
-    // lets the caption row do it too); right button focuses the grid when the traits says so.
+    // Grid mouse press. Default: left button on a data cell opens its editor; right button
+    // focuses the grid when the traits says so.
     virtual void GridMousePressed(int button, int shift, int x, int y);
     // One cell's text from the image and back. Defaults: column 0 the frequency word, other
     // columns their layout field as "%X", "0*" or a list item.
@@ -141,6 +141,8 @@ private:
     // What a commit does with its editor afterwards.
     void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
     bool CharacterPasses(QObject* target, QKeyEvent* event) const;
+    // A key pressed in a list's open drop-down; true consumes it.
+    bool DropDownKey(QComboBox& list, QKeyEvent* event);
     void DiscardEditors();
 
     const PageTraits& m_traits;

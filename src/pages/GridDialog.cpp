@@ -206,6 +206,13 @@ bool GridDialog::IsGrid(const QWidget* widget) const
     return widget != nullptr && (widget == m_grid || m_grid->isAncestorOf(widget));
 }
 
+bool GridDialog::PressHitDataCell() const
+{
+    const int row = m_grid->MouseRow();
+    const int col = m_grid->MouseCol();
+    return row > 0 && row >= m_grid->FixedRows() && col >= 0 && col >= m_grid->FixedCols();
+}
+
 void GridDialog::keyPressEvent(QKeyEvent* event)
 {
     // Keys end here: Enter and Escape must not close the dialog, and arrows must not reach the

@@ -70,6 +70,9 @@ protected:
     void HideEditor(QWidget* editor, UpDownControl* upDown);
     // The grid or one of its inner windows.
     bool IsGrid(const QWidget* widget) const;
+    // Whether the last mouse press on the grid hit a data cell: neither the caption row, nor a
+    // fixed cell, nor the grey area beyond the cells. Only such a press opens an editor.
+    bool PressHitDataCell() const;
 
     void keyPressEvent(QKeyEvent* event) override;
 

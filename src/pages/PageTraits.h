@@ -138,7 +138,6 @@ struct PageTraits {
     Table<ValueEditorTraits> values;
     Table<ListEditorTraits> lists;
     Table<int> commitOrder;  // editor ids in the order CommitEditors commits them
-    bool captionRowOpensEditor = false;  // a left press opens the editor whatever row it hits
     bool rightPressFocusesGrid = false;
     bool f2OpensEditor = false;
     bool spinReleaseEnter = true;  // releasing an up-down button presses Enter

@@ -44,7 +44,6 @@ const PageTraits PowerPage::kTraits{
     kValueEditors,
     {},
     kCommitOrder,
-    /*captionRowOpensEditor*/ true,
     /*rightPressFocusesGrid*/ true,
     /*f2OpensEditor*/ true,
     /*spinReleaseEnter*/ true,

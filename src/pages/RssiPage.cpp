@@ -35,7 +35,6 @@ const PageTraits RssiPage::kTraits{
     kValueEditors,
     {},
     kCommitOrder,
-    /*captionRowOpensEditor*/ false,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ false,

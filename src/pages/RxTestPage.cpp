@@ -48,7 +48,6 @@ const PageTraits RxTestPage::kTraits{
     kValueEditors,
     kListEditors,
     kCommitOrder,
-    /*captionRowOpensEditor*/ false,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ true,

@@ -40,7 +40,6 @@ const PageTraits RxTuningPage::kTraits{
     kValueEditors,
     {},
     kCommitOrder,
-    /*captionRowOpensEditor*/ true,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ true,

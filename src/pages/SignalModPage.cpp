@@ -61,7 +61,6 @@ const PageTraits SignalModPage::kTraits{
     kValueEditors,
     {},
     kCommitOrder,
-    /*captionRowOpensEditor*/ false,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ true,

@@ -115,7 +115,8 @@ void SqlFineDialog::OpenCellEditor()
 
 void SqlFineDialog::GridMousePressed(int button)
 {
-    if (button == CMSFlexGrid::kLeftButton && Grid()->MouseRow() > 0)
+    // A band label is a fixed cell: a press on it leaves the current cell as it was.
+    if (button == CMSFlexGrid::kLeftButton && PressHitDataCell())
         OpenCellEditor();
 }
 

@@ -43,7 +43,6 @@ const PageTraits SqlPage::kTraits{
     kValueEditors,
     {},
     kCommitOrder,
-    /*captionRowOpensEditor*/ false,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ false,

@@ -56,7 +56,6 @@ const PageTraits TxModPage::kTraits{
     kValueEditors,
     kListEditors,
     kCommitOrder,
-    /*captionRowOpensEditor*/ false,
     /*rightPressFocusesGrid*/ false,
     /*f2OpensEditor*/ false,
     /*spinReleaseEnter*/ true,

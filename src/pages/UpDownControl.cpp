@@ -14,6 +14,9 @@ UpDownControl::UpDownControl(QWidget* parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);
     m_repeat.setSingleShot(false);
     connect(&m_repeat, &QTimer::timeout, this, &UpDownControl::Repeat);
+    m_keyRelease.setSingleShot(true);
+    m_keyRelease.setInterval(kReleaseGrace);
+    connect(&m_keyRelease, &QTimer::timeout, this, &UpDownControl::EndKeyHold);
 }
 
 void UpDownControl::SetRange(int low, int high)
@@ -65,6 +68,14 @@ void UpDownControl::Repeat()
         Step();
 }
 
+void UpDownControl::EndKeyHold()
+{
+    m_keyRelease.stop();
+    m_keyHeld = false;
+    m_pressedDelta = 0;
+    Q_EMIT EndScroll();
+}
+
 void UpDownControl::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton || m_pressedDelta != 0) {
@@ -93,7 +104,9 @@ void UpDownControl::mouseReleaseEvent(QMouseEvent* event)
 void UpDownControl::hideEvent(QHideEvent* event)
 {
     // The editor closed: a key let go in another window must not leave a button held, which
-    // would make the control ignore every later click.
+    // would make the control ignore every later click. A key already let go still ends its click.
+    if (m_keyRelease.isActive())
+        EndKeyHold();
     m_repeat.stop();
     m_pressedDelta = 0;
     m_keyHeld = false;
@@ -113,16 +126,26 @@ bool UpDownControl::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         if (m_pressedDelta != 0 && !m_keyHeld)
             return true;  // the mouse holds a button already
+        if (m_keyRelease.isActive()) {
+            // X11 repeats a held key as a release and a press with one time stamp, and Qt does
+            // not always mark them; a press at another time is a new click of the key.
+            m_keyRelease.stop();
+            if (key->timestamp() != m_releaseTime || delta != m_pressedDelta)
+                EndKeyHold();
+        }
         m_keyHeld = true;
         m_pressedDelta = delta;
         Step();
         return true;
     }
-    if (!key->isAutoRepeat() && m_keyHeld && m_pressedDelta == delta) {
-        m_keyHeld = false;
-        m_pressedDelta = 0;
-        Q_EMIT EndScroll();
-    }
+    if (key->isAutoRepeat() || !m_keyHeld || m_pressedDelta != delta)
+        return true;
+    // A synthesized release (time stamp 0) has no repeat press to wait for.
+    m_releaseTime = key->timestamp();
+    if (m_releaseTime == 0)
+        EndKeyHold();
+    else
+        m_keyRelease.start();
     return true;
 }
 

@@ -14,13 +14,16 @@ namespace qmcal {
 // writes its buddy itself: every step is announced with PositionChanging (the handler, SpinStep,
 // rewrites the buddy), followed by PositionChanged; releasing the button ends the click with
 // EndScroll. Held down, a button repeats. The up and down arrow keys in the buddy step too,
-// and their release ends the "click" the same way.
+// on every repeat of a held key, and only the key's real release ends the "click".
 class UpDownControl : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr std::chrono::milliseconds kRepeatDelay{400};
     static constexpr std::chrono::milliseconds kRepeatInterval{60};
+    // How long a released arrow key waits for the press that the window system's auto-repeat
+    // pairs with each release (same time stamp), before the release counts as the real one.
+    static constexpr std::chrono::milliseconds kReleaseGrace{100};
 
     explicit UpDownControl(QWidget* parent = nullptr);
 
@@ -52,11 +55,14 @@ protected:
 private:
     void Step();
     void Repeat();
+    void EndKeyHold();
     int DeltaAt(const QPoint& pos) const;
 
     QPointer<QLineEdit> m_buddy;
     QObject* m_filtered = nullptr;  // the buddy as an event source, also while it is destroyed
     QTimer m_repeat;
+    QTimer m_keyRelease;  // a released arrow key, until it proves to be no repeat
+    quint64 m_releaseTime = 0;
     int m_low = 0;
     int m_high = 100;
     int m_pressedDelta = 0;  // the held button: +1, -1, or 0 when none

@@ -123,7 +123,7 @@ TEST_F(MainDialogTest, AfterStartUpTheGuardedItemsAreGreyedAndTheRemovedOnesGone
     for (const auto& c : cases) {
         QMenu* popup = OpenPopup(*dialog, c.popup);
         ExpectItems(popup, c.items);
-        // The shortcut texts are labels: no accelerator may act on them.
+        // The items carry no key of their own: the window's shortcuts act on the keys they show.
         for (QAction* action : popup->actions())
             EXPECT_TRUE(action->shortcut().isEmpty()) << action->text().toStdString();
         ClosePopup(popup);

@@ -141,6 +141,60 @@ TEST_F(WorkbenchTest, WithoutTheOptionTheWindowStaysAsItWas)
     EXPECT_FALSE(PageOf(1)->isVisible());
 }
 
+TEST_F(WorkbenchTest, TheFileMenusShortcutKeysWorkInBothModes)
+{
+    const QString path = h.exeDir.filePath(QStringLiteral("unit.dat"));
+    ParamImage file;
+    FillFactoryImage(file);
+    ASSERT_TRUE(SaveImageFileAs(file, path).ok);
+    const struct {
+        const char* name;
+        bool workbench;
+        bool inEditor;
+        std::uint8_t mark;
+    } cases[] = {
+        {"header only", false, false, 0x5A},
+        {"workbench, grid", true, false, 0x5B},
+        {"workbench, cell editor", true, true, 0x5C},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog.reset();
+        h.dialogs.openAsked.clear();
+        Make(c.workbench);
+        if (c.workbench) {
+            CMSFlexGrid* grid = PageOf(0)->Grid();
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->CellRect(1, 2).center());
+            if (!c.inEditor)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            ASSERT_EQ(qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr, c.inEditor);
+        }
+        const auto press = [this](Qt::Key key) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus != nullptr ? focus : dialog.get(), key, Qt::ControlModifier);
+        };
+
+        press(Qt::Key_S);  // greyed in the menu: nothing to save yet
+        EXPECT_TRUE(h.dialogs.saveAsked.empty());
+
+        h.dialogs.openAnswers = {path};
+        press(Qt::Key_O);
+        EXPECT_EQ(h.dialogs.openAsked.size(), 1u);
+        EXPECT_EQ(dialog->FileNameField()->text(), path);
+
+        putU8(h.image.ParamArea(), 0xF400, c.mark);
+        press(Qt::Key_S);
+        EXPECT_TRUE(h.dialogs.saveAsked.empty());
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        EXPECT_EQ(static_cast<std::uint8_t>(saved.readAll().at(4096 + 0xF400)), c.mark);
+
+        press(Qt::Key_N);
+        EXPECT_TRUE(dialog->FileNameField()->text().isEmpty());
+        EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join(QLatin1Char('\n')).toStdString();
+    }
+}
+
 TEST_F(WorkbenchTest, OpenedFileValuesStandAgainstAnEditMadeBefore)
 {
     Make(true);
