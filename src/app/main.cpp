@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -68,7 +69,9 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
     qmcal::FillFactoryImage(factory);
     qmcal::sim::RadioMemory memory = factory.ParamArea();
     qmcal::sim::VaryUnit(memory, 1);  // a unit whose values differ a little from Default.dat
-    auto host = std::make_unique<qmcal::sim::PtyHost>(qmcal::sim::SimRadio(memory), true);
+    qmcal::sim::SimRadio radio(memory);
+    radio.SetLogLimit(0);  // nobody here reads the frames back
+    auto host = std::make_unique<qmcal::sim::PtyHost>(std::move(radio), true);
     std::string error;
     if (!host->Start(&error)) {
         std::fprintf(stderr, "qmcal: cannot start the simulated radio: %s\n", error.c_str());

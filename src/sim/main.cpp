@@ -280,6 +280,7 @@ int main(int argc, char** argv)
 
     qmcal::sim::SimRadio radio(start.memory);
     radio.FaultSettings() = options.faults;
+    radio.SetLogLimit(0);  // --log and the odd-frame report are written as frames come
     if (log.is_open())
         radio.SetFrameObserver([&log](const Bytes& frame) { log << HexLine(frame) << std::endl; });
     radio.SetViolationObserver(
