@@ -13,6 +13,7 @@
 
 #include "app/CalApp.h"
 #include "data/FactoryImage.h"
+#include "pages/DialogTemplate.h"
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/UnitVariation.h"
@@ -143,6 +144,7 @@ int main(int argc, char* argv[])
     qInstallMessageHandler(previousHandler);
     QLoggingCategory::setFilterRules({});
     SetIdentity();
+    qmcal::InstallDialogFontSubstitutes();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
     CommandLine commandLine;
