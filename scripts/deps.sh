@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the run need, only when missing.
+# The fonts stand in for the dialogs' Windows fonts; without a Chinese one the Chinese texts
+# show as empty boxes.
 set -euo pipefail
 
 packages=(
@@ -7,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   googletest libgtest-dev libgmock-dev
   xvfb xauth
+  fonts-wqy-microhei fonts-liberation2
 )
 
 missing=()

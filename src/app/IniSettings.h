@@ -16,7 +16,8 @@ public:
 
     // Sets key=value in [section], creating the file and the section as needed and keeping
     // every other line. An empty key or value writes nothing and returns 0; otherwise
-    // returns 1 on success and 0 on failure. The file is replaced atomically.
+    // returns 1 on success and 0 on failure. The file goes through the program's one file
+    // writer: replaced whole when it is an ordinary file, written in place otherwise.
     int Write(const QString& section, const QString& key, const QString& value) const;
 
 private:

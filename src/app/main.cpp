@@ -3,13 +3,17 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QIcon>
+#include <QLoggingCategory>
 
 #include "app/CalApp.h"
 #include "data/FactoryImage.h"
+#include "pages/DialogTemplate.h"
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/UnitVariation.h"
@@ -28,11 +32,36 @@ bool DisplayMissing()
 }
 
 constexpr const char* kNoDisplayText =
-    "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+    "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n";
+constexpr const char* kDisplayRefusedText =
+    "qmcal: cannot open the display \"%s\" that %s names (QT_LOGGING_RULES='qt.qpa.*=true' says why).\n";
+constexpr const char* kWithoutDisplayText =
     "Run it on a desktop, or on a virtual display:\n"
     "  xvfb-run -a %s --simulate\n"
     "or with no screen at all:\n"
     "  QT_QPA_PLATFORM=offscreen %s --simulate\n";
+
+// Qt ends the process with abort() and advice to reinstall when its window system cannot
+// start, e.g. on a DISPLAY whose server has gone. Installed only while the application object
+// is made, so a fatal message here means just that: say so, and how to run without a display.
+void WindowSystemMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+        return;
+    }
+    const char* variable = qEnvironmentVariableIsEmpty("DISPLAY") ? "WAYLAND_DISPLAY" : "DISPLAY";
+    const QByteArray display = qgetenv(variable);
+    const QByteArray program = QFile::encodeName(QCoreApplication::arguments().value(0));
+    const char* name = program.isEmpty() ? "qmcal" : program.constData();
+    if (display.isEmpty())
+        std::fputs(kNoDisplayText, stderr);
+    else
+        std::fprintf(stderr, kDisplayRefusedText, display.constData(), variable);
+    std::fprintf(stderr, kWithoutDisplayText, name, name);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
 
 // A radio simulated on a pseudo-terminal, answering at the line's real speed.
 std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
@@ -41,7 +70,9 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
     qmcal::FillFactoryImage(factory);
     qmcal::sim::RadioMemory memory = factory.ParamArea();
     qmcal::sim::VaryUnit(memory, 1);  // a unit whose values differ a little from Default.dat
-    auto host = std::make_unique<qmcal::sim::PtyHost>(qmcal::sim::SimRadio(memory), true);
+    qmcal::sim::SimRadio radio(memory);
+    radio.SetLogLimit(0);  // nobody here reads the frames back
+    auto host = std::make_unique<qmcal::sim::PtyHost>(std::move(radio), true);
     std::string error;
     if (!host->Start(&error)) {
         std::fprintf(stderr, "qmcal: cannot start the simulated radio: %s\n", error.c_str());
@@ -77,22 +108,43 @@ void SetIdentity()
     QCoreApplication::setApplicationVersion(QString::fromLatin1(qmcal::kVersion));
 }
 
+// Help and the version are answered without a window, whatever the display. The window
+// system's own options (-platform, -display...) are not known here and do not matter.
+bool AnsweredWithoutWindow(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    CommandLine commandLine;
+    QCommandLineParser& parser = commandLine.parser;
+    static_cast<void>(parser.parse(arguments));
+    return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))
+        || parser.isSet(QStringLiteral("version"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (DisplayMissing()) {
-        // --help, --version and a mistyped option are answered without a window.
+    if (DisplayMissing() || AnsweredWithoutWindow(argc, argv)) {
         QCoreApplication core(argc, argv);
         SetIdentity();
         CommandLine commandLine;
-        commandLine.parser.process(core);
-        std::fprintf(stderr, kNoDisplayText, argv[0], argv[0]);
+        commandLine.parser.process(core);  // help, the version and a wrong option end here
+        std::fputs(kNoDisplayText, stderr);
+        std::fprintf(stderr, kWithoutDisplayText, argv[0], argv[0]);
         return 1;
     }
 
+    // The window system's own notes on its way to failing would bury the one line that says
+    // what to do; QT_LOGGING_RULES still brings them out.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
+    const QtMessageHandler previousHandler = qInstallMessageHandler(&WindowSystemMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    QLoggingCategory::setFilterRules({});
     SetIdentity();
+    qmcal::InstallDialogFontSubstitutes();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
     CommandLine commandLine;

@@ -7,32 +7,77 @@
 
 namespace qmcal {
 
+namespace {
+
+const QString kEndOfOptions = QStringLiteral("--");
+
+// Options stand before the first "--"; every word after it is a plain argument.
+qsizetype OptionsEnd(const QStringList& args)
+{
+    const auto end = args.indexOf(kEndOfOptions);
+    return end < 0 ? args.size() : end;
+}
+
+} // namespace
+
 bool TakeOption(QStringList& args, const QString& name, QString& value)
 {
     const auto at = args.indexOf(name);
-    if (at < 0)
+    const auto end = OptionsEnd(args);
+    if (at < 0 || at >= end)
         return true;
-    if (at + 1 >= args.size())
+    if (at + 1 >= end)
         return false;
     value = args.at(at + 1);
     args.remove(at, 2);
     return true;
 }
 
+bool TakeOptions(QStringList& args, const QString& name, QStringList& values)
+{
+    for (auto at = args.indexOf(name); at >= 0 && at < OptionsEnd(args); at = args.indexOf(name)) {
+        QString value;
+        if (!TakeOption(args, name, value))
+            return false;
+        values.append(value);
+    }
+    return true;
+}
+
 bool HasOption(const QStringList& args)
 {
-    for (const QString& a : args) {
+    const auto end = OptionsEnd(args);
+    for (qsizetype i = 0; i < end; ++i) {
+        const QString& a = args.at(i);
         if (a.size() > 1 && a.startsWith(QLatin1Char('-')))
             return true;
     }
     return false;
 }
 
+bool TakePlainArgs(QStringList& args, int count)
+{
+    if (HasOption(args))
+        return false;
+    if (const auto end = OptionsEnd(args); end < args.size())
+        args.removeAt(end);
+    return args.size() == count;
+}
+
 bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath)
 {
     defaultPath = DefaultFilePath(context.exeFolder);
-    return TakeOption(args, QStringLiteral("--default"), defaultPath) && !HasOption(args)
-        && args.size() == count;
+    return TakeOption(args, QStringLiteral("--default"), defaultPath) && TakePlainArgs(args, count);
+}
+
+bool AsksForHelp(const QStringList& args)
+{
+    const auto end = OptionsEnd(args);
+    for (qsizetype i = 0; i < end; ++i) {
+        if (args.at(i) == QLatin1String("--help") || args.at(i) == QLatin1String("-h"))
+            return true;
+    }
+    return false;
 }
 
 void LoadDefaultImage(ParamImage& image, const QString& defaultPath)

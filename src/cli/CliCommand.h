@@ -25,15 +25,28 @@ struct CliCommand {
     CliHandler handler;
 };
 
+// Options stand before the first "--"; every word after it is a plain argument, so that a
+// file named "-x.dat" can be given.
+
 // Removes "--name VALUE" from args and stores VALUE. False when the option has no value.
 bool TakeOption(QStringList& args, const QString& name, QString& value);
+
+// Removes every "--name VALUE" from args and appends the values. False when one has no value.
+bool TakeOptions(QStringList& args, const QString& name, QStringList& values);
 
 // True when args still hold a word that looks like an option ("-x" or "--name").
 bool HasOption(const QStringList& args);
 
-// Takes "--default FILE" (the Default.dat beside the executable when absent) and checks that
-// exactly count plain arguments remain.
+// Once every option is taken: false when a word that looks like an option is left, otherwise
+// removes the "--" and checks that exactly count plain arguments remain.
+bool TakePlainArgs(QStringList& args, int count);
+
+// Takes "--default FILE" (the Default.dat beside the executable when absent), then the plain
+// arguments as TakePlainArgs does.
 bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath);
+
+// True when "--help" or "-h" stands among the options.
+bool AsksForHelp(const QStringList& args);
 
 // New from the default image, then the range repair, as the program starts. A default image
 // that cannot be read leaves zeros, as in the program, but is said on standard error.

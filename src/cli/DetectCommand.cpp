@@ -8,13 +8,7 @@ int RunDetect(QStringList args, const CliContext& context)
 {
     static_cast<void>(context);
     QStringList extraPorts;
-    while (args.contains(QStringLiteral("--port"))) {
-        QString name;
-        if (!TakeOption(args, QStringLiteral("--port"), name))
-            return kExitUsage;
-        extraPorts.append(name);
-    }
-    if (!args.isEmpty())
+    if (!TakeOptions(args, QStringLiteral("--port"), extraPorts) || !TakePlainArgs(args, 0))
         return kExitUsage;
 
     const QStringList names = ListPorts(extraPorts);

@@ -134,7 +134,7 @@ bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& ima
 
 int RunMakeDefault(QStringList args, const CliContext&)
 {
-    if (HasOption(args) || args.size() != 1)
+    if (!TakePlainArgs(args, 1))
         return kExitUsage;
     auto image = std::make_unique<ParamImage>();
     FillFactoryImage(*image);

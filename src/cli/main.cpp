@@ -4,6 +4,7 @@
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
 #include "cli/RadioCommands.h"
+#include "qmcal/Version.h"
 
 #include <QCoreApplication>
 
@@ -31,20 +32,17 @@ QString UsageLine(const CliCommand& command)
 
 QString UsageText()
 {
-    QString text = QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n\ncommands:\n");
+    QString text = QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
+                                  "       qmcal-cli --help | --version\n\ncommands:\n");
     for (const CliCommand& c : kCommands)
         text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.usage));
     text += QStringLiteral(
         "\nPAGE is one of %1.\n"
         "--default FILE names the Default.dat to load (default: the one beside qmcal-cli).\n"
+        "-- ends the options: every word after it is a file or port name.\n"
         "Exit status: 0 done, 1 failed, 2 usage error.\n")
                 .arg(QLatin1String(kShowPageNames));
     return text;
-}
-
-bool IsHelp(const QString& word)
-{
-    return word == QLatin1String("--help") || word == QLatin1String("-h");
 }
 
 } // namespace
@@ -57,7 +55,11 @@ int main(int argc, char* argv[])
         PrintError(UsageText());
         return kExitUsage;
     }
-    if (IsHelp(args.first())) {
+    if (args.first() == QLatin1String("--version")) {
+        PrintOut(QStringLiteral("qmcal-cli %1\n").arg(QLatin1String(kVersion)));
+        return kExitOk;
+    }
+    if (AsksForHelp(args.first(1))) {
         PrintOut(UsageText());
         return kExitOk;
     }
@@ -65,11 +67,9 @@ int main(int argc, char* argv[])
     for (const CliCommand& command : kCommands) {
         if (name != QLatin1String(command.name))
             continue;
-        for (const QString& a : args) {
-            if (IsHelp(a)) {
-                PrintOut(UsageLine(command));
-                return kExitOk;
-            }
+        if (AsksForHelp(args)) {
+            PrintOut(UsageLine(command));
+            return kExitOk;
         }
         const CliContext context{QCoreApplication::applicationDirPath() + QLatin1Char('/')};
         const int status = command.handler(args, context);

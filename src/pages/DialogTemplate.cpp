@@ -252,6 +252,36 @@ QFont DialogFont(const DialogTemplate& dialog)
     return QFont(dialog.fontFamily, dialog.fontPointSize);
 }
 
+namespace {
+
+struct FontSubstitutes {
+    const char* family;  // UTF-8
+    std::array<const char*, 4> substitutes;  // the first one installed is used
+};
+
+// Average letter width × height in pixels at 96 dpi, against the originals' base units:
+// WenQuanYi Micro Hei 10 pt 7 × 15 (宋体 about 7 × 14), Liberation Sans 8 pt 6 × 12 (MS Sans
+// Serif 6 × 13), Liberation Serif 9 pt 7 × 14, as Times New Roman; DejaVu Sans, the usual
+// default, is a letter wider. scripts/deps.sh installs both; the later names are the next
+// best where they are missing (Chinese then comes from whichever font has it).
+constexpr FontSubstitutes kFontSubstitutes[] = {
+    {"宋体", {"WenQuanYi Micro Hei", "Liberation Sans", "Arimo", "Noto Sans CJK SC"}},
+    {"MS Sans Serif", {"Liberation Sans", "Arimo", "Nimbus Sans", "DejaVu Sans"}},
+    {"Times New Roman", {"Liberation Serif", "Tinos", "Nimbus Roman", "DejaVu Serif"}},
+};
+
+} // namespace
+
+void InstallDialogFontSubstitutes()
+{
+    for (const FontSubstitutes& font : kFontSubstitutes) {
+        QStringList substitutes;
+        for (const char* name : font.substitutes)
+            substitutes.append(QString::fromUtf8(name));
+        QFont::insertSubstitutions(QString::fromUtf8(font.family), substitutes);
+    }
+}
+
 QWidget* DialogControls::Widget(int id) const
 {
     const auto it = m_byId.find(id);

@@ -62,6 +62,11 @@ QSize DialogUnitsToPixels(const QSize& dialogUnits, const QFont& font);
 // The template's font: family and point size.
 QFont DialogFont(const DialogTemplate& dialog);
 
+// The templates name Windows fonts (宋体, MS Sans Serif, Times New Roman). Where a font is not
+// installed, Qt is told which installed families stand in for it, chosen for base units close
+// to the original's and, for 宋体, for Chinese glyphs. Call once the application object exists.
+void InstallDialogFontSubstitutes();
+
 // The widgets made from a template, by control id (static texts without an id are made but
 // not listed).
 class DialogControls {

@@ -273,7 +273,8 @@ RadioMemory PtyHost::Memory() const
 std::vector<Bytes> PtyHost::FrameLog() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_radio.FrameLog();
+    const auto& log = m_radio.FrameLog();
+    return {log.begin(), log.end()};
 }
 
 int PtyHost::FramesReceived() const

@@ -20,7 +20,27 @@ std::uint16_t AddressOf(const Bytes& frame)
     return static_cast<std::uint16_t>(frame[4] | (frame[5] << 8));
 }
 
+// Appends item and drops the oldest beyond limit.
+template <typename T, typename U>
+void KeepLatest(std::deque<T>& log, U&& item, std::size_t limit)
+{
+    if (limit == 0)
+        return;
+    while (log.size() >= limit)
+        log.pop_front();
+    log.push_back(std::forward<U>(item));
+}
+
 } // namespace
+
+void SimRadio::SetLogLimit(std::size_t limit)
+{
+    m_logLimit = limit;
+    while (m_log.size() > limit)
+        m_log.pop_front();
+    while (m_violations.size() > limit)
+        m_violations.pop_front();
+}
 
 SimRadio::SimRadio(const std::array<std::uint8_t, 65536>& memory) : m_memory(memory) {}
 
@@ -62,7 +82,8 @@ Bytes SimRadio::Receive(const std::uint8_t* data, std::size_t size)
 Bytes SimRadio::Answer(const Bytes& frame)
 {
     const bool lineGone = HungUp();
-    m_log.push_back(frame);
+    KeepLatest(m_log, frame, m_logLimit);
+    ++m_framesSinceClear;
     ++m_frameCount;
     if (m_observer)
         m_observer(frame);
@@ -162,7 +183,7 @@ void SimRadio::Note(std::string text)
 {
     if (m_violationObserver)
         m_violationObserver(text);
-    m_violations.push_back(std::move(text));
+    KeepLatest(m_violations, std::move(text), m_logLimit);
 }
 
 } // namespace qmcal::sim

@@ -39,6 +39,10 @@ constexpr std::size_t kPageSize = 8;
 constexpr std::uint16_t kRssiCentre = 0x1F0;
 constexpr std::uint16_t kSqlCentre = 0x2C0;
 
+// How many of the latest frames and odd-frame notes FrameLog() and Violations() hold unless
+// told otherwise: a few whole Reads. The observers see every one.
+inline constexpr std::size_t kDefaultLogLimit = 4096;
+
 struct Faults {
     int silentAfter = -1;   // stop answering after this many frames (-1: never)
     int hangupAfter = -1;   // the host closes the line after this many frames (-1: never)
@@ -64,18 +68,26 @@ public:
     const std::array<std::uint8_t, 65536>& Memory() const { return m_memory; }
     std::array<std::uint8_t, 65536>& Memory() { return m_memory; }
 
-    // Every complete frame received, oldest first.
-    const std::vector<Bytes>& FrameLog() const { return m_log; }
-    void ClearLog() { m_log.clear(); }
-    int FramesReceived() const { return static_cast<int>(m_log.size()); }
+    // The latest complete frames received, oldest first: at most LogLimit() of them.
+    const std::deque<Bytes>& FrameLog() const { return m_log; }
+    void ClearLog()
+    {
+        m_log.clear();
+        m_framesSinceClear = 0;
+    }
+    // Frames received since the start or the last ClearLog, kept or not.
+    int FramesReceived() const { return static_cast<int>(m_framesSinceClear); }
+    // A host that only passes frames and notes on to its observers keeps none (0).
+    void SetLogLimit(std::size_t limit);
+    std::size_t LogLimit() const { return m_logLimit; }
     // Called with every complete frame as it arrives (answered or not).
     void SetFrameObserver(std::function<void(const Bytes&)> observer) { m_observer = std::move(observer); }
     // True once hangupAfter frames have arrived; the line is then gone and nothing is answered.
     bool HungUp() const;
 
     // Frames the radio accepts but a correct program never sends (a store across an 8-byte
-    // page, a length above 10...), one line each, oldest first.
-    const std::vector<std::string>& Violations() const { return m_violations; }
+    // page, a length above 10...), one line each, oldest first; the latest LogLimit() of them.
+    const std::deque<std::string>& Violations() const { return m_violations; }
     void SetViolationObserver(std::function<void(const std::string&)> observer)
     {
         m_violationObserver = std::move(observer);
@@ -97,8 +109,10 @@ private:
 
     std::array<std::uint8_t, 65536> m_memory{};
     Bytes m_pending;
-    std::vector<Bytes> m_log;
-    std::vector<std::string> m_violations;
+    std::deque<Bytes> m_log;
+    std::deque<std::string> m_violations;
+    std::size_t m_logLimit = kDefaultLogLimit;
+    long m_framesSinceClear = 0;
     std::function<void(const Bytes&)> m_observer;
     std::function<void(const std::string&)> m_violationObserver;
     std::deque<std::uint16_t> m_readings;

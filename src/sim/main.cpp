@@ -21,6 +21,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/SimRadio.h"
 #include "sim/UnitVariation.h"
@@ -34,8 +35,11 @@ constexpr std::size_t kIdBlockSize = 4096;
 constexpr std::size_t kFileSize = kIdBlockSize + 65536;
 using IdBlock = std::array<std::uint8_t, kIdBlockSize>;
 
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
 constexpr const char* kUsage =
-    "Usage: qmcal-sim [options]\n"
+    "Usage: qmcal-sim [options] [--]\n"
     "Simulates a QM6200 radio on a pseudo-terminal. The first line of output is the\n"
     "terminal's path: give it to the program as the port. Serves until interrupted or\n"
     "until standard input (a pipe or terminal) closes.\n"
@@ -52,7 +56,9 @@ constexpr const char* kUsage =
     "  --garbage           answer every frame with wrong bytes\n"
     "  --short-replies     answer every frame one byte short\n"
     "  --no-reading        answer measurements with the acknowledgement alone\n"
-    "  --help              show this text\n";
+    "  --help              show this text\n"
+    "  --version           show the version\n"
+    "Exit status: 0 done, 1 failed, 2 usage error.\n";
 
 struct Options {
     std::string memoryPath;
@@ -61,6 +67,7 @@ struct Options {
     unsigned long seed = 1;
     bool pace = false;
     bool help = false;
+    bool version = false;
     qmcal::sim::Faults faults;
 };
 
@@ -81,13 +88,22 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
     const std::pair<const char*, unsigned long*> countOptions[] = {
         {"--seed", &options.seed}, {"--silent-after", &silentAfter}, {"--hangup-after", &hangupAfter}};
     const std::pair<const char*, bool*> switches[] = {
-        {"--help", &options.help},           {"--pace", &options.pace},
-        {"--garbage", &options.faults.garbage}, {"--short-replies", &options.faults.shortReplies},
+        {"--help", &options.help},              {"--version", &options.version},
+        {"--pace", &options.pace},              {"--garbage", &options.faults.garbage},
+        {"--short-replies", &options.faults.shortReplies},
         {"--no-reading", &options.faults.noReading}};
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // The simulator takes no plain arguments, so nothing may follow the end of the options.
+        if (arg == "--") {
+            if (i + 1 < args.size()) {
+                error = "unexpected argument " + args[i + 1];
+                return false;
+            }
+            break;
+        }
         auto is = [&arg](const auto& option) { return arg == option.first; };
         if (const auto s = std::find_if(std::begin(switches), std::end(switches), is);
             s != std::end(switches)) {
@@ -214,10 +230,14 @@ int main(int argc, char** argv)
     std::string error;
     if (!ParseOptions(argc, argv, options, error)) {
         std::cerr << "qmcal-sim: " << error << "\n" << kUsage;
-        return 1;
+        return kExitUsage;
     }
     if (options.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "qmcal-sim " << qmcal::kVersion << "\n";
         return 0;
     }
 
@@ -226,7 +246,7 @@ int main(int argc, char** argv)
         auto file = LoadParamFile(options.memoryPath, error);
         if (!file) {
             std::cerr << "qmcal-sim: " << error << "\n";
-            return 1;
+            return kExitFailed;
         }
         start = *file;
     } else {
@@ -245,7 +265,7 @@ int main(int argc, char** argv)
         log.open(options.logPath, std::ios::trunc);
         if (!log) {
             std::cerr << "qmcal-sim: cannot write " << options.logPath << "\n";
-            return 1;
+            return kExitFailed;
         }
     }
 
@@ -260,6 +280,7 @@ int main(int argc, char** argv)
 
     qmcal::sim::SimRadio radio(start.memory);
     radio.FaultSettings() = options.faults;
+    radio.SetLogLimit(0);  // --log and the odd-frame report are written as frames come
     if (log.is_open())
         radio.SetFrameObserver([&log](const Bytes& frame) { log << HexLine(frame) << std::endl; });
     radio.SetViolationObserver(
@@ -268,7 +289,7 @@ int main(int argc, char** argv)
     qmcal::sim::PtyHost host(std::move(radio), options.pace);
     if (!host.Start(&error)) {
         std::cerr << "qmcal-sim: cannot open a pseudo-terminal: " << error << "\n";
-        return 1;
+        return kExitFailed;
     }
     std::cout << host.SlavePath() << std::endl;
 
@@ -291,7 +312,7 @@ int main(int argc, char** argv)
     if (!options.savePath.empty() &&
         !SaveParamFile(options.savePath, start.idBlock, host.Memory(), error)) {
         std::cerr << "qmcal-sim: " << error << "\n";
-        return 1;
+        return kExitFailed;
     }
     return 0;
 }

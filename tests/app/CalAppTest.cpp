@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -10,10 +11,63 @@
 #include "app/AppPaths.h"
 #include "app/CalApp.h"
 #include "app/MainDialog.h"
+#include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 
 namespace qmcal::test {
 namespace {
+
+// A display number no X server on this machine holds.
+QString UnusedDisplay()
+{
+    for (int n = 4000; n < 4096; ++n) {
+        if (!QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n))
+            && !QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            return QStringLiteral(":%1").arg(n);
+    }
+    return {};
+}
+
+// Without a usable display the program says what to do and ends with status 1; help and the
+// version need no display at all.
+TEST(CalApp, ADisplayThatCannotBeOpenedEndsWithAMessage)
+{
+    const QString stale = UnusedDisplay();
+    ASSERT_FALSE(stale.isEmpty());
+    const struct {
+        const char* name;
+        QString display;  // empty: DISPLAY not set
+        QStringList args;
+        int exitCode;
+        QString out;
+        QString firstError;
+    } cases[] = {
+        {"no display", {}, {"--simulate"}, 1, {},
+         QStringLiteral("qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).")},
+        {"display without a server", stale, {"--simulate"}, 1, {},
+         QStringLiteral("qmcal: cannot open the display \"%1\" that DISPLAY names "
+                        "(QT_LOGGING_RULES='qt.qpa.*=true' says why).").arg(stale)},
+        {"version on a display without a server", stale, {"--version"}, 0,
+         QStringLiteral("qmcal %1\n").arg(QLatin1String(kVersion)), {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "QT_LOGGING_RULES"})
+            env.remove(QLatin1String(name));
+        if (!c.display.isEmpty())
+            env.insert(QStringLiteral("DISPLAY"), c.display);
+        QProcess qmcal;
+        qmcal.setProcessEnvironment(env);
+        qmcal.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal"), c.args);
+        ASSERT_TRUE(qmcal.waitForFinished(30000));
+        EXPECT_EQ(qmcal.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(qmcal.exitCode(), c.exitCode);
+        EXPECT_EQ(qmcal.readAllStandardOutput().toStdString(), c.out.toStdString());
+        const QString errors = QString::fromUtf8(qmcal.readAllStandardError());
+        EXPECT_EQ(errors.section(QLatin1Char('\n'), 0, 0).toStdString(), c.firstError.toStdString());
+    }
+}
 
 TEST(CalApp, ClosingTheWindowWritesThePortInUseToProgramIni)
 {

@@ -1,6 +1,8 @@
 // Dialog templates as data: loading, and dialog units to pixels the way the platform maps them.
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QRawFont>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -31,6 +33,38 @@ TEST(DialogTemplate, DialogUnitsFollowTheFontsAverageLetterWidthAndHeight)
         const QRect right = DialogUnitsToPixels(QRect(x + 7, 8, 5, 9), font);
         EXPECT_EQ(left.right() + 1, right.left()) << x;
         EXPECT_EQ(left.bottom() + 1, right.top()) << x;
+    }
+}
+
+// The templates' Windows fonts come out as installed families whose base units stay near the
+// originals', and the font of the Chinese pages draws Chinese itself.
+TEST(DialogTemplate, TemplateFontsStandInWithSimilarBaseUnits)
+{
+    InstallDialogFontSubstitutes();
+    const struct {
+        const char* family;
+        int pointSize;
+        QSize baseUnits;  // the original's, at 96 dpi
+        const char* text;
+    } cases[] = {
+        {"宋体", 10, {7, 14}, "文件不匹配 请先结束PTT或开始命令: Power"},
+        {"MS Sans Serif", 8, {6, 13}, "Debug Parameter"},
+        {"Times New Roman", 9, {7, 14}, "Port Setting"},
+    };
+    for (const auto& c : cases) {
+        const QString family = QString::fromUtf8(c.family);
+        SCOPED_TRACE(c.family);
+        const QFont font(family, c.pointSize);
+        const QString used = QFontInfo(font).family();
+        EXPECT_TRUE(used == family || QFont::substitutes(family).contains(used, Qt::CaseInsensitive))
+            << used.toStdString() << ": are the fonts of scripts/deps.sh installed?";
+        const QSize base = DialogUnitsToPixels(QSize(4, 8), font);
+        EXPECT_NEAR(base.width(), c.baseUnits.width(), 0);
+        EXPECT_NEAR(base.height(), c.baseUnits.height(), 1);
+        const QRawFont raw = QRawFont::fromFont(font);
+        for (const QChar ch : QString::fromUtf8(c.text)) {
+            EXPECT_TRUE(raw.supportsCharacter(ch)) << QString(ch).toStdString();
+        }
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/DialogTemplate.h"
+
 namespace qmcal::test {
 namespace {
 
@@ -15,6 +17,7 @@ public:
     {
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
         QApplication::setApplicationName(QStringLiteral("qmcal"));
+        InstallDialogFontSubstitutes();  // the fonts the program shows
     }
     void TearDown() override { m_app.reset(); }
 

@@ -4,7 +4,9 @@
 #include "data/FactoryImage.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "qmcal/Version.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -23,9 +25,10 @@ struct CliRun {
     QString err;
 };
 
-CliRun RunCli(const QStringList& args)
+CliRun RunCli(const QStringList& args, const QString& folder = {})
 {
     QProcess p;
+    p.setWorkingDirectory(folder);
     p.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal-cli"), args);
     CliRun r;
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
@@ -91,6 +94,35 @@ TEST_F(CliTest, ExitStatusFollowsTheOutcome)
             EXPECT_FALSE(r.err.isEmpty());
         }
     }
+}
+
+// "--" ends the options, so names that begin with "-" can be given; before it they are
+// options as ever.
+TEST_F(CliTest, VersionAndEndOfOptions)
+{
+    const QString folder = m_dir.path();
+    const struct {
+        QStringList args;
+        int status;
+        const char* written;  // the file the command makes, or nullptr
+    } cases[] = {
+        {{"make-default", "-x.dat"}, 2, nullptr},
+        {{"make-default", "--", "-x.dat"}, 0, "-x.dat"},
+        {{"make-default", "--", "--help"}, 0, "--help"},
+        {{"export", "--default", "-x.dat", "--", "-x.dat", "-y.txt"}, 0, "-y.txt"},
+        {{"export", "--", "-x.dat", "-z.txt", "--default", "-x.dat"}, 2, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = RunCli(c.args, folder);
+        EXPECT_EQ(r.exitCode, c.status) << r.err.toStdString();
+        if (c.written != nullptr) {
+            EXPECT_TRUE(QFileInfo(Path(c.written)).isFile());
+        }
+    }
+    const CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, QStringLiteral("qmcal-cli %1\n").arg(QLatin1String(kVersion)));
 }
 
 TEST_F(CliTest, WrongIdentifierWritesNothing)

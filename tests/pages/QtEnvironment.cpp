@@ -5,12 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include "pages/DialogTemplate.h"
+
 namespace qmcal::test {
 namespace {
 
 class QtEnvironment final : public ::testing::Environment {
 public:
-    void SetUp() override { m_app = std::make_unique<QApplication>(m_argc, m_argv); }
+    void SetUp() override
+    {
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+        InstallDialogFontSubstitutes();  // the fonts the program shows
+    }
     void TearDown() override { m_app.reset(); }
 
 private:

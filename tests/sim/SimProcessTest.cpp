@@ -17,6 +17,7 @@
 
 #include "HexBytes.h"
 #include "PtyClient.h"
+#include "qmcal/Version.h"
 
 extern char** environ;
 
@@ -188,18 +189,25 @@ TEST_F(SimProcessTest, RefusesBadOptionsAndShortFiles)
 {
     const fs::path shortPath = m_dir / "short.dat";
     WriteFile(shortPath, std::vector<std::uint8_t>(kFileSize - 1));
-    const std::vector<std::vector<std::string>> cases{
-        {"--memory", shortPath.string()},
-        {"--memory", (m_dir / "missing.dat").string()},
-        {"--silent-after", "many"},
-        {"--hangup-after"},
-        {"--frobnicate"},
+    const std::string version = std::string("qmcal-sim ") + kVersion;
+    const struct {
+        std::vector<std::string> args;
+        int status;  // 1 failed, 2 usage error
+        std::string firstLine;
+    } cases[] = {
+        {{"--memory", shortPath.string()}, 1, ""},
+        {{"--memory", (m_dir / "missing.dat").string()}, 1, ""},
+        {{"--silent-after", "many"}, 2, ""},
+        {{"--hangup-after"}, 2, ""},
+        {{"--frobnicate"}, 2, ""},
+        {{"--", "x.dat"}, 2, ""},
+        {{"--version"}, 0, version},
     };
-    for (const auto& args : cases) {
-        SimProcess sim(args);
-        EXPECT_EQ(sim.FirstLine(), "") << args[0];
-        EXPECT_EQ(sim.Wait(), 1) << args[0];
-        EXPECT_NE(sim.Errors().find("qmcal-sim: "), std::string::npos) << args[0];
+    for (const auto& c : cases) {
+        SimProcess sim(c.args);
+        EXPECT_EQ(sim.FirstLine(), c.firstLine) << c.args[0];
+        EXPECT_EQ(sim.Wait(), c.status) << c.args[0];
+        EXPECT_EQ(sim.Errors().find("qmcal-sim: ") != std::string::npos, c.status != 0) << c.args[0];
     }
 }
 

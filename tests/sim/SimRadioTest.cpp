@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -186,6 +187,47 @@ TEST(SimRadio, LogKeepsUnansweredFramesAndHangUpIsReported)
     radio.ClearLog();
     EXPECT_EQ(radio.FramesReceived(), 0);
     EXPECT_TRUE(radio.HungUp());
+}
+
+// A radio that serves for hours keeps only the latest frames and notes; its observers, which
+// write the frame log and the odd-frame report, still see every one.
+TEST(SimRadio, KeepsOnlyTheLatestFramesAndNotes)
+{
+    const struct {
+        const char* name;
+        std::optional<std::size_t> limit;  // none: as constructed
+        int frames;
+        std::size_t kept;
+    } cases[] = {
+        {"as constructed", std::nullopt, static_cast<int>(kDefaultLogLimit) + 300, kDefaultLogLimit},
+        {"a few", 10, 25, 10},
+        {"none", 0, 40, 0},
+    };
+    // A read block of 4 bytes: a frame and an odd-frame note each, told apart by the address.
+    auto frame = [](int i) {
+        return Bytes{0x57, 0xFF, 0xFF, 0x03, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x04};
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimRadio radio(TestMemory());
+        if (c.limit)
+            radio.SetLogLimit(*c.limit);
+        int observed = 0;
+        int noted = 0;
+        radio.SetFrameObserver([&observed](const Bytes&) { ++observed; });
+        radio.SetViolationObserver([&noted](const std::string&) { ++noted; });
+        for (int i = 0; i < c.frames; ++i)
+            radio.Receive(frame(i));
+        EXPECT_EQ(observed, c.frames);
+        EXPECT_EQ(noted, c.frames);
+        EXPECT_EQ(radio.FramesReceived(), c.frames);
+        ASSERT_EQ(radio.FrameLog().size(), c.kept);
+        EXPECT_EQ(radio.Violations().size(), c.kept);
+        if (c.kept > 0) {
+            EXPECT_EQ(radio.FrameLog().front(), frame(c.frames - static_cast<int>(c.kept)));
+            EXPECT_EQ(radio.FrameLog().back(), frame(c.frames - 1));
+        }
+    }
 }
 
 TEST(SimRadio, QueuedReadingsComeFirstThenPlausibleOnes)
