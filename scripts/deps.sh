@@ -9,6 +9,11 @@ packages=(
   xvfb xauth
 )
 
+# --package: also what the release build needs for the Debian package (man pages from --help).
+if [ "${1:-}" = "--package" ]; then
+  packages+=(help2man)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

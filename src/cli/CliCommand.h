@@ -31,8 +31,8 @@ bool TakeOption(QStringList& args, const QString& name, QString& value);
 // True when args still hold a word that looks like an option ("-x" or "--name").
 bool HasOption(const QStringList& args);
 
-// Takes "--default FILE" (the Default.dat beside the executable when absent) and checks that
-// exactly count plain arguments remain.
+// Takes "--default FILE" (when absent, the Default.dat beside the executable, else the one in
+// the data folders) and checks that exactly count plain arguments remain.
 bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath);
 
 // New from the default image, then the range repair, as the program starts. A default image
