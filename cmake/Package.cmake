@@ -16,16 +16,15 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Two of the program's messages are Chinese; without a CJK font they show as boxes.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- qmcal finds the QM6200 radio on a serial port, reads its calibration region,
- keeps the images in parameter files, exports them as text and writes the
- signal-strength calibration back. It carries the radio's alignment workbench
- (power, receiver tuning, modulation, receive test, squelch and signal-strength
- pages).
- .
- qmcal-cli does the same work from scripts; qmcal-sim plays the radio on a
- pseudo-terminal, so everything can be tried without hardware.
- .
- Using a serial port needs membership of the group that owns it (dialout).")
+# CPack puts the summary first and indents these lines; an empty line separates paragraphs.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "qmcal finds the QM6200 radio on a serial port, reads its calibration region,
+keeps the images in parameter files, exports them as text and writes the
+signal-strength calibration back. It carries the radio's alignment workbench
+(power, receiver tuning, modulation, receive test, squelch and signal-strength
+pages).
+
+qmcal-cli does the same work from scripts; qmcal-sim plays the radio on a
+pseudo-terminal, so everything can be tried without hardware. Using a serial
+port needs membership of the group that owns it (dialout).")
 
 include(CPack)
