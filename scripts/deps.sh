@@ -12,6 +12,11 @@ packages=(
   fonts-wqy-microhei fonts-liberation2
 )
 
+# --package: also what the release build needs for the Debian package (man pages from --help).
+if [ "${1:-}" = "--package" ]; then
+  packages+=(help2man)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

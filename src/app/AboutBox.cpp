@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "pages/DialogTemplate.h"
+#include "qmcal/Version.h"
 
 namespace qmcal {
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kOkId = 1;
 constexpr int kIconId = 1200;
+constexpr int kVersionId = 1201;  // its template text holds %1 for the project's version
 
 } // namespace
 
@@ -23,6 +25,8 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent)
     const DialogControls controls = BuildDialogControls(*this, dialog);
     QLabel* icon = controls.Get<QLabel>(kIconId);
     icon->setPixmap(QIcon(QStringLiteral(":/res/qmcal.png")).pixmap(icon->size()));
+    QLabel* version = controls.Get<QLabel>(kVersionId);
+    version->setText(version->text().arg(QLatin1String(kVersion)));
     connect(controls.Get<QPushButton>(kOkId), &QPushButton::clicked, this, &AboutBox::accept);
     setFixedSize(DialogUnitsToPixels(dialog.size, DialogFont(dialog)));
 }

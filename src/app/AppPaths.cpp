@@ -1,10 +1,26 @@
 #include "app/AppPaths.h"
 
+#include "data/ParamFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 namespace qmcal {
+
+namespace {
+
+const QString kSubfolder = QStringLiteral("qmcal");
+
+QString CannotCreateText(const QString& folder)
+{
+    return QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+}
+
+} // namespace
 
 QString ExeFolderOf(const QString& exePath)
 {
@@ -27,6 +43,55 @@ bool EnsureFolder(const QString& folder)
     if (QFileInfo(folder).isDir())
         return true;
     return QDir().mkdir(folder);
+}
+
+AppLocations ResolveLocations(const QString& exeFolder)
+{
+    AppLocations where;
+    where.exeFolder = exeFolder;
+    where.defaultFile = FindDefaultFile(exeFolder);
+    if (QFileInfo(DefaultFilePath(exeFolder)).isFile()) {
+        where.settingsFolder = exeFolder;
+        where.dataFolder = DataFolder(exeFolder);
+        return where;
+    }
+    where.mode = PathMode::Installed;
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a home folder Qt gives empty locations; they must not turn into "/qmcal".
+    if (!config.isEmpty())
+        where.settingsFolder = QDir::cleanPath(config + QLatin1Char('/') + kSubfolder) + QLatin1Char('/');
+    if (!documents.isEmpty())
+        where.dataFolder = QDir::cleanPath(documents + QLatin1Char('/') + kSubfolder);
+    return where;
+}
+
+QStringList PrepareLocations(const AppLocations& locations)
+{
+    QStringList problems;
+    if (locations.mode == PathMode::Portable) {
+        if (!EnsureFolder(locations.dataFolder))
+            problems << CannotCreateText(locations.dataFolder);
+        return problems;
+    }
+    for (const QString& folder : {locations.settingsFolder, locations.dataFolder}) {
+        if (folder.isEmpty())
+            problems << QStringLiteral("No home folder to keep the settings and parameter files in");
+        else if (!QDir().mkpath(folder))
+            problems << CannotCreateText(QDir::cleanPath(folder));
+    }
+    problems.removeDuplicates();
+    return problems;
+}
+
+QString CannotWriteText(const QString& path)
+{
+    return QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path));
+}
+
+void PrintLocationProblem(const QString& text)
+{
+    std::fprintf(stderr, "qmcal: %s\n", text.toLocal8Bit().constData());
 }
 
 } // namespace qmcal

@@ -12,19 +12,29 @@ CalApp::CalApp(Options options)
 
 int CalApp::Run()
 {
-    m_shell.exeFolder = ExeFolder();
-    m_shell.dataFolder = DataFolder(m_shell.exeFolder);
-    EnsureFolder(m_shell.dataFolder);
+    const AppLocations where = ResolveLocations(ExeFolder());
+    m_shell.exeFolder = where.exeFolder;
+    m_shell.dataFolder = where.dataFolder;
+    m_shell.defaultFile = where.defaultFile;
+    const QStringList problems = PrepareLocations(where);
+    for (const QString& problem : problems)
+        PrintLocationProblem(problem);
     m_commandNames = MakeCommandNameMap();
-    m_settings.SetFileName(m_shell.exeFolder, QStringLiteral("Program.ini"));
+    m_settings.SetFileName(where.settingsFolder, QStringLiteral("Program.ini"));
 
     {
         MainDialog dialog(m_context);
+        // After the dialog's own start-up, which clears the Prompt field with New.
+        if (!problems.isEmpty())
+            m_reporter.ShowPrompt(problems.join(QStringLiteral("; ")));
         dialog.exec();
     }
 
-    // An empty name leaves the file as it was; a failed write goes unreported.
-    m_settings.Write(QStringLiteral("Setup"), QStringLiteral("COM"), m_link.CurrentPortName());
+    // An empty name leaves the file as it was.
+    const QString port = m_link.CurrentPortName();
+    if (!port.isEmpty() && m_settings.Write(QStringLiteral("Setup"), QStringLiteral("COM"), port) == 0
+        && !m_shell.settingsFailureSaid)
+        PrintLocationProblem(CannotWriteText(m_settings.FilePath()));
     return 0;
 }
 

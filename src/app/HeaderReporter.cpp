@@ -13,6 +13,7 @@ void ShowNow(QLineEdit* field, const QString& text)
     if (field == nullptr)
         return;
     field->setText(text);
+    field->setCursorPosition(0);  // a text longer than the field shows its beginning
     // Paints the field synchronously: no event processing, so no user input slips in while
     // an exchange holds the port.
     if (field->isVisible())

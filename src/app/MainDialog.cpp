@@ -10,6 +10,7 @@
 #include <QTabBar>
 
 #include "app/AboutBox.h"
+#include "app/AppPaths.h"
 #include "app/HeaderReporter.h"
 #include "app/IniSettings.h"
 #include "app/ShellState.h"
@@ -317,7 +318,7 @@ void MainDialog::ShowFileName(const QString& path)
 
 void MainDialog::OnNew()
 {
-    NewImage(m_context.image, DefaultFilePath(m_context.shell.exeFolder));
+    NewImage(m_context.image, m_context.shell.defaultFile);
     RepairRanges(m_context.image);
     m_context.shell.imageFromRadio = false;
     ShowFileName(QString());
@@ -482,12 +483,22 @@ void MainDialog::OnPort()
 {
     // Hands the port over from the search to the user, for good.
     m_detector.StopPortDetection();
-    const IniSettings& settings = m_context.settings;
     PortDialog dialog(m_context.link, m_context.reporter, PortDialog::ButtonNames(m_seams.portLister()),
-                      [&settings](const QString& name) { settings.Write(QStringLiteral("Setup"), QStringLiteral("COM"), name); },
-                      m_seams.portAccess, this);
+                      [this](const QString& name) { SavePortName(name); }, m_seams.portAccess, this);
     if (m_context.dialogs.RunModal(dialog) == QDialog::Accepted)
         m_portField->setText(m_context.link.CurrentPortName());
+}
+
+void MainDialog::SavePortName(const QString& name)
+{
+    ShellState& shell = m_context.shell;
+    if (m_context.settings.Write(QStringLiteral("Setup"), QStringLiteral("COM"), name) != 0
+        || shell.settingsFailureSaid)
+        return;
+    shell.settingsFailureSaid = true;
+    const QString text = CannotWriteText(m_context.settings.FilePath());
+    PrintLocationProblem(text);
+    m_context.reporter.ShowPrompt(text);
 }
 
 void MainDialog::OnAbout()

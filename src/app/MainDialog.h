@@ -111,6 +111,8 @@ private:
     void OnWriteRssi();
     void OnPort();
     void OnAbout();
+    // Program.ini from the Port Setting dialog; a failed write is said once.
+    void SavePortName(const QString& name);
     void OnPortFound(const QString& name);
 
     // --workbench: the whole window, each tab showing the page it names.

@@ -66,7 +66,7 @@ bool TakePlainArgs(QStringList& args, int count)
 
 bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath)
 {
-    defaultPath = DefaultFilePath(context.exeFolder);
+    defaultPath = FindDefaultFile(context.exeFolder);
     return TakeOption(args, QStringLiteral("--default"), defaultPath) && TakePlainArgs(args, count);
 }
 
@@ -84,9 +84,12 @@ void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
 {
     if (!NewImage(image, defaultPath)) {
         // A mistyped --default would otherwise pass unnoticed, with every repair falling to 0.
+        const QString what = defaultPath.isEmpty()
+            ? QStringLiteral("Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)")
+            : defaultPath;
         PrintError(QStringLiteral("qmcal-cli: warning: %1 cannot be read; the image starts "
                                   "from zeros and out-of-range values become 0\n")
-                       .arg(defaultPath));
+                       .arg(what));
     }
     RepairRanges(image);
 }

@@ -41,8 +41,8 @@ bool HasOption(const QStringList& args);
 // removes the "--" and checks that exactly count plain arguments remain.
 bool TakePlainArgs(QStringList& args, int count);
 
-// Takes "--default FILE" (the Default.dat beside the executable when absent), then the plain
-// arguments as TakePlainArgs does.
+// Takes "--default FILE" (when absent, the Default.dat beside the executable, else the one in
+// the data folders), then the plain arguments as TakePlainArgs does.
 bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath);
 
 // True when "--help" or "-h" stands among the options.

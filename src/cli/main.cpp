@@ -8,7 +8,9 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace {
 
@@ -34,11 +36,18 @@ QString UsageText()
 {
     QString text = QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
                                   "       qmcal-cli --help | --version\n\ncommands:\n");
+    // Names and arguments in two columns, which help2man also keeps apart in the man page.
+    qsizetype width = 0;
     for (const CliCommand& c : kCommands)
-        text += QStringLiteral("  %1 %2\n").arg(QLatin1String(c.name), QLatin1String(c.usage));
+        width = std::max(width, qsizetype(std::strlen(c.name)));
+    for (const CliCommand& c : kCommands) {
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(QString::fromLatin1(c.name).leftJustified(width), QLatin1String(c.usage));
+    }
     text += QStringLiteral(
         "\nPAGE is one of %1.\n"
-        "--default FILE names the Default.dat to load (default: the one beside qmcal-cli).\n"
+        "--default FILE names the Default.dat to load (default: the one beside qmcal-cli,\n"
+        "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
         "-- ends the options: every word after it is a file or port name.\n"
         "Exit status: 0 done, 1 failed, 2 usage error.\n")
                 .arg(QLatin1String(kShowPageNames));

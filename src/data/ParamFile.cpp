@@ -3,6 +3,8 @@
 #include "data/Layouts.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -48,6 +50,14 @@ QString WrongModelText()
 QString DefaultFilePath(const QString& exeFolder)
 {
     return exeFolder + QStringLiteral("Default.dat");
+}
+
+QString FindDefaultFile(const QString& exeFolder)
+{
+    const QString beside = DefaultFilePath(exeFolder);
+    if (QFileInfo(beside).isFile())
+        return beside;
+    return QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("qmcal/Default.dat"));
 }
 
 void ClearBeforeSave(ParamImage& image)

@@ -12,6 +12,12 @@ QString WrongModelText();  // "文件不匹配"
 // ExeFolder + "Default.dat"; New reads it from the executable's folder, not from DATA.
 QString DefaultFilePath(const QString& exeFolder);
 
+// The Default.dat that New loads: the one beside the executable when there is one (a build tree
+// or an unpacked folder), else "qmcal/Default.dat" in the first data folder that holds it
+// ($XDG_DATA_HOME, then $XDG_DATA_DIRS; /usr/share/qmcal when installed to /usr). Empty when
+// there is none.
+QString FindDefaultFile(const QString& exeFolder);
+
 // Zeroes ParamArea 0xFCB0..0xFCFF. Runs before every Save, Save As and Export, before their
 // dialog, so it stands even when the dialog is cancelled.
 void ClearBeforeSave(ParamImage& image);

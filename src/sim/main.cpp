@@ -23,6 +23,7 @@
 
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
+#include "sim/SimPaths.h"
 #include "sim/SimRadio.h"
 #include "sim/UnitVariation.h"
 
@@ -45,7 +46,8 @@ constexpr const char* kUsage =
     "until standard input (a pipe or terminal) closes.\n"
     "\n"
     "  --memory FILE.dat   start from this parameter file's memory (default: Default.dat\n"
-    "                      beside the executable, varied a little per unit)\n"
+    "                      beside the executable, else qmcal/Default.dat in\n"
+    "                      $XDG_DATA_HOME or $XDG_DATA_DIRS, varied a little per unit)\n"
     "  --seed N            which unit: the variation of the default memory (default 1;\n"
     "                      0 leaves the factory image as it is)\n"
     "  --save FILE.dat     write the memory as a parameter file on exit\n"
@@ -250,8 +252,10 @@ int main(int argc, char** argv)
         }
         start = *file;
     } else {
-        const auto factoryPath = (ExecutableFolder(argv[0]) / "Default.dat").string();
-        auto file = LoadParamFile(factoryPath, error);
+        const auto found = qmcal::sim::FindDefaultFile(ExecutableFolder(argv[0]));
+        if (found.empty())
+            error = "no Default.dat beside qmcal-sim nor in qmcal/ under the data folders";
+        auto file = found.empty() ? std::nullopt : LoadParamFile(found.string(), error);
         if (file) {
             start = *file;
             qmcal::sim::VaryUnit(start.memory, options.seed);

@@ -127,7 +127,8 @@ struct AppHarness {
         settings.SetFileName(shell.exeFolder, QStringLiteral("Program.ini"));
         ParamImage factory;
         FillFactoryImage(factory);
-        EXPECT_TRUE(SaveImageFileAs(factory, DefaultFilePath(shell.exeFolder)).ok);
+        shell.defaultFile = DefaultFilePath(shell.exeFolder);
+        EXPECT_TRUE(SaveImageFileAs(factory, shell.defaultFile).ok);
     }
 
     std::unique_ptr<MainDialog> MakeDialog(PortLister lister = [] { return QStringList(); })

@@ -7,12 +7,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
 #include "AppHarness.h"
 #include "data/Layouts.h"
+#include "link/PortDialog.h"
 #include "sim/PtyHost.h"
 
 namespace qmcal::test {
@@ -395,6 +397,34 @@ TEST_F(MainDialogTest, PortWithCancelKeepsThePortFieldAndDetectionStaysStopped)
     EXPECT_TRUE(harness.link.PortIsOpen()) << "Cancel opens the previous port again";
     EXPECT_FALSE(d->Detector().Running());
     EXPECT_TRUE(harness.IniText().isEmpty()) << "Cancel writes nothing";
+}
+
+TEST_F(MainDialogTest, PortOkWithAnUnwritableProgramIniSaysSoOnceInThePrompt)
+{
+    h.ports.Add(QStringLiteral("ttyA"), MarkedMemory(0));
+    dialog = h.MakeDialog([] { return QStringList{QStringLiteral("ttyA")}; });
+    const QString ini = h.shell.exeFolder + QStringLiteral("gone/Program.ini");
+    h.settings.SetFileName(h.shell.exeFolder + QStringLiteral("gone/"), QStringLiteral("Program.ini"));
+    Show();
+
+    h.dialogs.modal = [](QDialog& portDialog) {
+        auto& port = static_cast<PortDialog&>(portDialog);
+        QTest::mouseClick(port.Button(0), Qt::LeftButton, {}, QPoint(6, port.Button(0)->height() / 2));
+        auto* ok = port.findChild<QPushButton*>(QStringLiteral("control1"));
+        EXPECT_NE(ok, nullptr);
+        if (ok != nullptr)
+            QTest::mouseClick(ok, Qt::LeftButton);
+        return port.result();
+    };
+    Choose(*dialog, kSetting, Command::Port);
+    EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyA"));
+    EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Cannot write ") + ini);
+    EXPECT_TRUE(h.shell.settingsFailureSaid);
+
+    dialog->PromptField()->clear();
+    Choose(*dialog, kSetting, Command::Port);
+    EXPECT_EQ(h.dialogs.modalRuns, 2);
+    EXPECT_TRUE(dialog->PromptField()->text().isEmpty()) << "said once, not at every write";
 }
 
 TEST_F(MainDialogTest, AboutShowsTheVersion)
