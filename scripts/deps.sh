@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev libgl-dev
   googletest libgtest-dev libgmock-dev
   xvfb xauth
+  clang libclang-rt-dev   # the fuzz preset: clang, and libFuzzer with the sanitizer runtimes
 )
 
 missing=()
