@@ -127,7 +127,8 @@ DialogMetrics MetricsOf(const QFont& font)
 qint64 Scale(qint64 units, int base, int divisor)
 {
     const double pixels = std::round(static_cast<double>(units) * base / divisor);
-    return static_cast<qint64>(std::clamp(pixels, -static_cast<double>(kMaxPixels), static_cast<double>(kMaxPixels)));
+    const auto limit = static_cast<double>(kMaxPixels);
+    return static_cast<qint64>(std::clamp(pixels, -limit, limit));
 }
 
 Qt::Alignment HorizontalAlignment(const ControlTemplate& control)
@@ -236,7 +237,8 @@ DialogTemplate LoadDialogTemplate(const QString& resourcePath)
     dialog.fontFamily = font.value(QLatin1String("family")).toString();
     dialog.fontPointSize = font.value(QLatin1String("pointSize")).toInt(9);
     if (dialog.fontFamily.isEmpty() || dialog.fontPointSize <= 0 || dialog.fontPointSize > kMaxPointSize)
-        Malformed(resourcePath, QStringLiteral("font needs a family and a point size from 1 to %1").arg(kMaxPointSize));
+        Malformed(resourcePath,
+                  QStringLiteral("font needs a family and a point size from 1 to %1").arg(kMaxPointSize));
 
     const QJsonArray controls = root.value(QLatin1String("controls")).toArray();
     for (qsizetype i = 0; i < controls.size(); ++i) {

@@ -59,7 +59,10 @@ public:
     QString prompt;
 };
 
-enum class Step { Param, Switch, Store, StoreLoop, Measure, ReadBlocks, ReadSqlFine, EndActive, Reopen, kMaxValue = Reopen };
+enum class Step {
+    Param, Switch, Store, StoreLoop, Measure, ReadBlocks, ReadSqlFine, EndActive, Reopen,
+    kMaxValue = Reopen,  // for FuzzedDataProvider::ConsumeEnum
+};
 
 } // namespace
 } // namespace qmcal::fuzz
