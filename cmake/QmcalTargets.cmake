@@ -9,6 +9,10 @@ function(qmcal_configure_target target)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
     -Wno-sign-conversion)
+  if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    # Qt's logging macros (qCDebug(category) << ...) leave their variadic part empty.
+    target_compile_options(${target} PRIVATE -Wno-gnu-zero-variadic-macro-arguments)
+  endif()
   if(QMCAL_WARNINGS_AS_ERRORS)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
@@ -16,6 +20,11 @@ function(qmcal_configure_target target)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
       -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+  if(QMCAL_FUZZ)
+    # Coverage for libFuzzer in every library a harness links; the harnesses add the driver.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
   target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
 endfunction()

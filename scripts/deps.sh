@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   xvfb xauth
   fonts-wqy-microhei fonts-liberation2
+  clang libclang-rt-dev   # the fuzz preset: clang, and libFuzzer with the sanitizer runtimes
 )
 
 # --package: also what the release build needs for the Debian package (man pages from --help).

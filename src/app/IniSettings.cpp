@@ -62,8 +62,10 @@ int IniSettings::Write(const QString& section, const QString& key, const QString
     QList<QByteArray> lines = old.split('\n');
     if (lines.last().isEmpty())
         lines.removeLast();  // the text after the final line break
+    // Every carriage return before a break belongs to the break: one kept in the text would
+    // turn into a CR LF of its own and switch the whole file to CR LF on the next write.
     for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
+        while (line.endsWith('\r'))
             line.chop(1);
     }
 

@@ -17,6 +17,7 @@
 #include <QTabBar>
 #include <QWidget>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <stdexcept>
@@ -55,12 +56,25 @@ ControlKind KindFromName(const QString& name, const QString& where)
     Malformed(where, QStringLiteral("unknown control kind \"%1\"").arg(name));
 }
 
-int IntAt(const QJsonArray& array, int index, const QString& where)
+// Dialog units are 16-bit in the platform's templates. Keeping to them also keeps every edge
+// and every pixel value computed from them far inside an int.
+constexpr int kMinUnits = -32768;
+constexpr int kMaxUnits = 32767;
+// Beyond this a dialog font is a slip; with it the pixel values stay within a widget's range.
+constexpr int kMaxPointSize = 72;
+// The largest widget Qt makes; pixel values are held to it.
+constexpr qint64 kMaxPixels = QWIDGETSIZE_MAX;
+
+int UnitsAt(const QJsonArray& array, int index, int minimum, const QString& where)
 {
     const QJsonValue v = array.at(index);
     if (!v.isDouble())
         Malformed(where, QStringLiteral("expected a number"));
-    return v.toInt();
+    const double units = v.toDouble();
+    if (units != std::floor(units) || units < minimum || units > kMaxUnits)
+        Malformed(where, QStringLiteral("%1 is not a whole number of dialog units from %2 to %3")
+                             .arg(QString::number(units, 'g', 17)).arg(minimum).arg(kMaxUnits));
+    return static_cast<int>(units);
 }
 
 QRect RectFrom(const QJsonValue& value, const QString& where)
@@ -68,7 +82,8 @@ QRect RectFrom(const QJsonValue& value, const QString& where)
     const QJsonArray a = value.toArray();
     if (a.size() != 4)
         Malformed(where, QStringLiteral("rect must be [x, y, width, height]"));
-    return QRect(IntAt(a, 0, where), IntAt(a, 1, where), IntAt(a, 2, where), IntAt(a, 3, where));
+    return QRect(UnitsAt(a, 0, kMinUnits, where), UnitsAt(a, 1, kMinUnits, where),
+                 UnitsAt(a, 2, 0, where), UnitsAt(a, 3, 0, where));
 }
 
 QSize SizeFrom(const QJsonValue& value, const QString& where)
@@ -76,7 +91,7 @@ QSize SizeFrom(const QJsonValue& value, const QString& where)
     const QJsonArray a = value.toArray();
     if (a.size() != 2)
         Malformed(where, QStringLiteral("size must be [width, height]"));
-    return QSize(IntAt(a, 0, where), IntAt(a, 1, where));
+    return QSize(UnitsAt(a, 0, 0, where), UnitsAt(a, 1, 0, where));
 }
 
 ControlTemplate ControlFrom(const QJsonObject& object, const QString& where)
@@ -107,10 +122,13 @@ DialogMetrics MetricsOf(const QFont& font)
     return {static_cast<int>(std::lround(average)), metrics.height()};
 }
 
-// MulDiv(units, base, divisor), rounded half away from zero as the platform does.
-int Scale(int units, int base, int divisor)
+// MulDiv(units, base, divisor), rounded half away from zero as the platform does, and held
+// to what a widget can be.
+qint64 Scale(qint64 units, int base, int divisor)
 {
-    return static_cast<int>(std::lround(static_cast<double>(units) * base / divisor));
+    const double pixels = std::round(static_cast<double>(units) * base / divisor);
+    const auto limit = static_cast<double>(kMaxPixels);
+    return static_cast<qint64>(std::clamp(pixels, -limit, limit));
 }
 
 Qt::Alignment HorizontalAlignment(const ControlTemplate& control)
@@ -218,8 +236,9 @@ DialogTemplate LoadDialogTemplate(const QString& resourcePath)
     const QJsonObject font = root.value(QLatin1String("font")).toObject();
     dialog.fontFamily = font.value(QLatin1String("family")).toString();
     dialog.fontPointSize = font.value(QLatin1String("pointSize")).toInt(9);
-    if (dialog.fontFamily.isEmpty() || dialog.fontPointSize <= 0)
-        Malformed(resourcePath, QStringLiteral("font needs a family and a point size"));
+    if (dialog.fontFamily.isEmpty() || dialog.fontPointSize <= 0 || dialog.fontPointSize > kMaxPointSize)
+        Malformed(resourcePath,
+                  QStringLiteral("font needs a family and a point size from 1 to %1").arg(kMaxPointSize));
 
     const QJsonArray controls = root.value(QLatin1String("controls")).toArray();
     for (qsizetype i = 0; i < controls.size(); ++i) {
@@ -233,13 +252,15 @@ DialogTemplate LoadDialogTemplate(const QString& resourcePath)
 
 QRect DialogUnitsToPixels(const QRect& dialogUnits, const QFont& font)
 {
-    // Each edge is scaled on its own, as the platform maps a rectangle.
+    // Each edge is scaled on its own, as the platform maps a rectangle. The edges are taken as
+    // they are stored: width() of an extreme rectangle does not fit an int.
     const DialogMetrics m = MetricsOf(font);
-    const int left = Scale(dialogUnits.x(), m.charWidth, 4);
-    const int top = Scale(dialogUnits.y(), m.charHeight, 8);
-    const int right = Scale(dialogUnits.x() + dialogUnits.width(), m.charWidth, 4);
-    const int bottom = Scale(dialogUnits.y() + dialogUnits.height(), m.charHeight, 8);
-    return QRect(left, top, right - left, bottom - top);
+    const qint64 left = Scale(dialogUnits.left(), m.charWidth, 4);
+    const qint64 top = Scale(dialogUnits.top(), m.charHeight, 8);
+    const qint64 right = Scale(qint64{dialogUnits.right()} + 1, m.charWidth, 4);
+    const qint64 bottom = Scale(qint64{dialogUnits.bottom()} + 1, m.charHeight, 8);
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
 }
 
 QSize DialogUnitsToPixels(const QSize& dialogUnits, const QFont& font)

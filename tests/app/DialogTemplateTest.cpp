@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -68,6 +69,17 @@ TEST(DialogTemplate, TemplateFontsStandInWithSimilarBaseUnits)
     }
 }
 
+TEST(DialogTemplate, ExtremeRectanglesMapWithinAWidgetsRange)
+{
+    // Edges two thousand million units apart: neither the width in units nor the one in pixels
+    // fits an int.
+    const QRect pixels = DialogUnitsToPixels(QRect(QPoint(-2000000000, 0), QPoint(2000000000, 7)),
+                                             QFont(QStringLiteral("Times New Roman"), 9));
+    EXPECT_LT(pixels.left(), 0);
+    EXPECT_GT(pixels.right(), 0);
+    EXPECT_LE(pixels.width(), 2 * QWIDGETSIZE_MAX);
+}
+
 TEST(DialogTemplate, BuildsControlsAtTheirPixelRectangles)
 {
     const DialogTemplate dialog = LoadDialogTemplate(QStringLiteral(":/res/MainDialog.json"));
@@ -88,11 +100,22 @@ TEST(DialogTemplate, AMalformedTemplateIsRefused)
     const struct {
         const char* name;
         const char* json;
+        const char* says = nullptr;  // part of the error text
     } cases[] = {
         {"not JSON", "{"},
         {"unknown kind", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Slider","rect":[0,0,1,1]}]})"},
         {"short rect", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[0,0,1]}]})"},
         {"no font", R"({"size":[10,10],"controls":[]})"},
+        // Values whose edges or pixels would not fit an int, and values no template holds.
+        {"right edge beyond int", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[2147483647,0,2,1]}]})",
+         "control 0: 2147483647 is not a whole number of dialog units from -32768 to 32767"},
+        {"pixel width beyond int", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[-1000000000,0,2100000000,1]}]})"},
+        {"x beyond 16 bits", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[32768,0,1,1]}]})"},
+        {"negative width", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[0,0,-1,1]}]})"},
+        {"fraction", R"({"size":[10,10],"font":{"family":"X","pointSize":8},"controls":[{"kind":"Edit","rect":[0,0.5,1,1]}]})"},
+        {"size beyond 16 bits", R"({"size":[5000000000,10],"font":{"family":"X","pointSize":8},"controls":[]})"},
+        {"huge font", R"({"size":[10,10],"font":{"family":"X","pointSize":100000},"controls":[]})",
+         "point size from 1 to 72"},
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath(QLatin1String(c.name));
@@ -101,6 +124,13 @@ TEST(DialogTemplate, AMalformedTemplateIsRefused)
         file.write(c.json);
         file.close();
         EXPECT_THROW(LoadDialogTemplate(path), std::runtime_error) << c.name;
+        if (c.says != nullptr) {
+            try {
+                LoadDialogTemplate(path);
+            } catch (const std::runtime_error& error) {
+                EXPECT_THAT(error.what(), ::testing::HasSubstr(c.says)) << c.name;
+            }
+        }
     }
     EXPECT_THROW(LoadDialogTemplate(dir.filePath(QStringLiteral("missing.json"))), std::runtime_error);
 }

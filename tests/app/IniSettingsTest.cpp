@@ -43,6 +43,7 @@ const IniCase kCases[] = {
     {"keeps CR LF line breaks", "[Setup]\r\nCOM=COM1\r\n[Tail]\r\nB=2\r\n", "COM9",
      "[Setup]\r\nCOM=COM9\r\n[Tail]\r\nB=2\r\n"},
     {"a commented key is not the key", "[Setup]\n;COM=COM1\n", "COM2", "[Setup]\n;COM=COM1\nCOM=COM2\n"},
+    {"stray carriage returns end the line", "[Other]\nA=1\r\r", "COM6", "[Other]\nA=1\n[Setup]\nCOM=COM6\n"},
 };
 
 TEST(IniSettings, WritesTheKeyAndKeepsEverythingElse)

@@ -251,6 +251,37 @@ TEST_F(MainDialogTest, AFailedReadLeavesSaveGreyed)
     }
 }
 
+TEST_F(MainDialogTest, ReadPutsTheDefaultFilesValueWhereTheRadioHoldsOneOutOfRange)
+{
+    sim::SimRadio& radio = AttachRadio(0x5A);
+    ParamImage factory;
+    FillFactoryImage(factory);
+    const struct {
+        std::uint16_t address;
+        std::vector<std::uint8_t> radioBytes;
+        bool repaired;
+    } cases[] = {
+        {0xF710, {0x00, 0x04}, true},   // Rx Tuning word 0x400, above 0x3FF
+        {0xF712, {0xFF, 0x03}, false},  // 0x3FF: at its maximum, kept
+        {0xF800, {0x08}, true},         // Tx Mod byte above 7
+        {0xFB48, {0x00, 0x40}, true},   // SQL word above 0x3FFF
+    };
+    for (const auto& c : cases)
+        std::copy(c.radioBytes.begin(), c.radioBytes.end(), radio.Memory().begin() + c.address);
+    Show();
+
+    Choose(*dialog, kProgram, Command::Read);
+
+    EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Read success!"));
+    for (const auto& c : cases) {
+        for (std::size_t i = 0; i < c.radioBytes.size(); ++i) {
+            const std::uint8_t expected = c.repaired ? factory.ParamArea()[c.address + i] : c.radioBytes[i];
+            EXPECT_EQ(h.image.ParamArea()[c.address + i], expected) << std::hex << c.address + i;
+        }
+    }
+    EXPECT_EQ(h.image.ParamArea()[0xF400], 0x5A);
+}
+
 TEST_F(MainDialogTest, ReadAfterOpenKeepsTheFileSoSaveWritesTheRadiosData)
 {
     // A file whose Power bytes are 0x11 and whose header Save must keep as it is.

@@ -142,6 +142,22 @@ TEST(SerialPortAdapter, GapLongerThanTheIntervalEndsTheRead)
     EXPECT_EQ(ToHex(got), "52 00");
 }
 
+TEST(SerialPortAdapter, ALongReplyMayStartLateByItsPerByteTime)
+{
+    // A block reply of 12 bytes has 200 ms per byte + 100 ms: one that starts after a second
+    // is still on time, while the constant and one byte's share alone would have given up.
+    PtyRadio radio;
+    auto port = OpenPort(radio.Path(), kFoundProfile);
+    ASSERT_NE(port, nullptr);
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1000));
+        radio.Send(Hex("52 00 41 00 01 02 03 04 05 06 07 08"));
+    });
+    const Bytes got = port->Read(12);
+    late.join();
+    EXPECT_EQ(ToHex(got), "52 00 41 00 01 02 03 04 05 06 07 08");
+}
+
 TEST(SerialPortAdapter, PurgeDropsWhatWaits)
 {
     PtyRadio radio;

@@ -1,6 +1,7 @@
 // Whole-image read and write, the Sql Fine read and the store loops against the simulator
 // engine, through the loopback port.
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -208,6 +209,25 @@ TEST_F(TransferTest, FailedWriteStopsBeforeClearingSqlFine)
     EXPECT_EQ(radio.FrameLog().size(), 51U);
     EXPECT_TRUE(std::equal(sqlFineBefore.begin(), sqlFineBefore.end(), radio.Memory().begin() + 0xF7E0));
     EXPECT_EQ(link.LastExchangeResult(), ExchangeResult::Ok);  // transfers leave it alone
+}
+
+TEST_F(TransferTest, WriteGivesTheRadioItsPauseBeforeEveryAck)
+{
+    // The radio needs a moment to take a block into its memory before it answers.
+    FakePort& port = Attach();
+    EXPECT_EQ(link.WriteAll(0xF400, 0xF410), 1);
+
+    const std::vector<std::string>& events = port.Events();
+    int blocks = 0;
+    for (std::size_t i = 0; i + 1 < events.size(); ++i) {
+        if (events[i] != "write")
+            continue;
+        ++blocks;
+        ASSERT_EQ(events[i + 1], "read") << i;
+        const auto pause = std::chrono::duration_cast<std::chrono::microseconds>(port.Times()[i + 1] - port.Times()[i]);
+        EXPECT_GE(pause.count(), 5000) << "microseconds before the Ack of block " << blocks;
+    }
+    EXPECT_EQ(blocks, 6);  // two blocks, then the four of the Sql Fine area
 }
 
 TEST_F(TransferTest, StoreLoopsLandInTheRadio)
