@@ -1,10 +1,10 @@
 #include "cli/OfflineCommands.h"
 
-#include "data/Bytes.h"
 #include "data/ExportText.h"
 #include "data/FactoryImage.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "data/Bytes.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "link/LinkReporter.h"
 
 namespace qmcal {

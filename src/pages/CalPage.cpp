@@ -10,8 +10,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "data/Bytes.h"
 #include "data/FreqWord.h"
+#include "data/LittleEndian.h"
 #include "link/RadioLink.h"
 #include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"

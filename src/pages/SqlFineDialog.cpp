@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "data/Bytes.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "data/ParamImage.h"
 #include "link/RadioLink.h"
 #include "pages/CMSFlexGrid.h"

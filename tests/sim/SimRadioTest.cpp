@@ -173,7 +173,7 @@ TEST(SimRadio, LogKeepsUnansweredFramesAndHangUpIsReported)
     SimRadio radio(TestMemory());
     radio.FaultSettings().hangupAfter = 1;
     std::vector<std::string> observed;
-    radio.SetFrameObserver([&observed](const Bytes& frame) { observed.push_back(ToHex(frame)); });
+    radio.SetFrameObserver([&observed](const WireBytes& frame) { observed.push_back(ToHex(frame)); });
     EXPECT_FALSE(radio.HungUp());
     radio.Receive(Hex("57 00 00 00"));
     EXPECT_TRUE(radio.HungUp());
@@ -199,7 +199,7 @@ TEST(SimRadio, QueuedReadingsComeFirstThenPlausibleOnes)
     for (const auto& [sub, centre] : {std::pair{"22", kRssiCentre}, std::pair{"21", kSqlCentre}}) {
         std::set<int> seen;
         for (int i = 0; i < 50; ++i) {
-            const Bytes reply = radio.Receive(Hex(std::string("57 42 ") + sub + " 00"));
+            const WireBytes reply = radio.Receive(Hex(std::string("57 42 ") + sub + " 00"));
             ASSERT_EQ(reply.size(), 6u);
             const int value = reply[4] | (reply[5] << 8);
             EXPECT_LE(std::abs(value - centre), 24) << sub;
