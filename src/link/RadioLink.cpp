@@ -385,11 +385,11 @@ std::optional<std::uint16_t> RadioLink::Measure(std::uint8_t code, std::uint8_t 
     return static_cast<std::uint16_t>(value[0] | (value[1] << 8));
 }
 
-int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
+bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
         m_reporter.ShowPrompt(QStringLiteral("Port Invail"));
-        return 0;
+        return false;
     }
     m_port->Purge();
     const int total = BlockCount(start, end);
@@ -400,7 +400,7 @@ int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
         const Bytes reply = Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
         if (reply.size() < kBlockReplySize) {
             m_reporter.ShowPrompt(QStringLiteral("Read fail!"));
-            return 0;
+            return false;
         }
         std::copy(reply.begin() + kBlockHeaderSize, reply.end(), staged.begin() + (a - start));
         ++done;
@@ -410,24 +410,24 @@ int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     for (std::size_t i = 0; i < staged.size(); ++i)
         putU8(m_image.ParamArea(), start + i, staged[i]);
     m_reporter.ShowPrompt(QStringLiteral("Read success!"));
-    return 1;
+    return true;
 }
 
-int RadioLink::ReadAll(std::uint16_t start, std::uint16_t end)
+bool RadioLink::ReadAll(std::uint16_t start, std::uint16_t end)
 {
     return ReadBlocks(start, end);
 }
 
-int RadioLink::ReadSqlFine()
+bool RadioLink::ReadSqlFine()
 {
     return ReadBlocks(kSqlFineAreaStart, kSqlFineAreaEnd);
 }
 
-int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
+bool RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
         m_reporter.ShowPrompt(QStringLiteral("Port Invalid"));
-        return 0;
+        return false;
     }
     m_port->Purge();
     const int total = BlockCount(start, end) + BlockCount(kSqlFineAreaStart, kSqlFineAreaEnd);
@@ -445,16 +445,16 @@ int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
     };
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         if (!writeBlock(a, Slice(m_image.ParamArea(), static_cast<std::size_t>(a), kBlockSize)))
-            return 0;
+            return false;
     }
     // The radio's Sql Fine bytes start again from zero; the image keeps its own.
     const Bytes zeros(kBlockSize, 0);
     for (int a = kSqlFineAreaStart; a < kSqlFineAreaEnd; a += static_cast<int>(kBlockSize)) {
         if (!writeBlock(a, zeros))
-            return 0;
+            return false;
     }
     m_reporter.ShowPrompt(QStringLiteral("Write success!"));
-    return 1;
+    return true;
 }
 
 } // namespace qmcal

@@ -154,7 +154,7 @@ bool SqlFineDialog::HandleKey(QObject* target, QKeyEvent* event)
 
 void SqlFineDialog::Read()
 {
-    if (m_link.ReadSqlFine() == 1)
+    if (m_link.ReadSqlFine())
         LoadGrid();
 }
 
