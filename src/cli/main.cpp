@@ -38,7 +38,7 @@ QString UsageText()
         "\nPAGE is one of %1.\n"
         "--default FILE names the Default.dat to load (default: the one beside qmcal-cli).\n"
         "Exit status: 0 done, 1 failed, 2 usage error.\n")
-                .arg(QLatin1String(kShowPageNames));
+                .arg(ShowPageNames());
     return text;
 }
 
