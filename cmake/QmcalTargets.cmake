@@ -2,7 +2,7 @@
 
 function(qmcal_configure_target target)
   set_target_properties(${target} PROPERTIES
-    CXX_STANDARD 17
+    CXX_STANDARD 20
     CXX_STANDARD_REQUIRED ON
     CXX_EXTENSIONS OFF
     AUTOMOC ON

@@ -390,7 +390,7 @@ void MainDialog::OnRead()
 {
     m_portField->setFocus();
     repaint();
-    if (m_context.link.ReadAll(kCalibrationStart, kCalibrationEnd) != 1)
+    if (!m_context.link.ReadAll(kCalibrationStart, kCalibrationEnd))
         return;
     RepairRanges(m_context.image);
     // The file name stays, so a later Save writes the radio's data to the file open before.

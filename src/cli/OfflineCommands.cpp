@@ -1,60 +1,23 @@
 #include "cli/OfflineCommands.h"
 
-#include "data/Bytes.h"
 #include "data/ExportText.h"
 #include "data/FactoryImage.h"
-#include "data/FreqWord.h"
-#include "data/Layouts.h"
+#include "data/PageTable.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
 
 #include <QList>
 
-#include <array>
 #include <memory>
 
 namespace qmcal {
 
 namespace {
 
-constexpr char kSqlFinePage[] = "sql-fine";
-
-// A page as its grid shows it: column captions in header-format form and whether a 2-byte
-// value above its column's maximum shows the marker "0*". Gain columns show their index.
-struct ShowPage {
-    const char* name;
-    const BandLayout* layout;
-    const char* header;
-    bool marksOutOfRange;
-};
-
-constexpr std::array kShowPages{
-    ShowPage{"power", &kPowerLayout, "Freq|Low (0-FF)|Mid 2 (0-FF)|Mid 1 (0-FF)|High (0-FF)",
-             false},
-    ShowPage{"rx-tuning", &kRxTuningLayout, "Freq|Adjust (0-3FF)", true},
-    ShowPage{"tx-mod", &kTxModLayout,
-             "Freq|MIC Gain db|MOD Gain db|MIC Fine (0-2A73)|MOD Fine (0-2A73)|"
-             "Limit Ctrl (0-3FFF)",
-             false},
-    ShowPage{"signal-mod", &kSignalModLayout,
-             "Freq|67.0 (0-3FFF)|91.5 (0-3FFF)|154.1 (0-3FFF)|192.8 (0-3FFF)|254.1 (0-3FFF)|"
-             "023N (0-3FFF)|MEV  (0-FF)",
-             false},
-    ShowPage{"tone-mod", &kToneModLayout, "Freq|DTMF (0-FF)|1750 (0-FF)", false},
-    ShowPage{"rx-test", &kRxTestLayout,
-             "Freq|DISC Gain db|AUDIO Gain db|DISC FIne (0-2A73)|AUDIO Fine (0-2A73)", true},
-    ShowPage{"sql", &kSqlLayout,
-             "Freq|W SQL1 (0-3FFF)|W SQL9 (0-3FFF)|N SQL1 (0-3FFF)|N SQL9 (0-3FFF)", true},
-    ShowPage{"rssi", &kRssiLayout, "Freq|RSSI1 (0-3FFF)|RSSI9 (0-3FFF)", true},
-};
-
-constexpr char kSqlFineHeader[] = "|W SQL|N SQL";
-constexpr char kMarker[] = "0*";
-
-using Table = QList<QStringList>;
+using TextTable = QList<QStringList>;
 
 // Columns padded to their widest cell, two blanks apart.
-QString FormatTable(const Table& table)
+QString FormatTable(const TextTable& table)
 {
     QList<qsizetype> widths;
     for (const QStringList& row : table) {
@@ -76,47 +39,32 @@ QString FormatTable(const Table& table)
     return out;
 }
 
-QString PageText(const ParamImage& image, const ShowPage& page)
+// The title, then each band with points as a table of captions and cells.
+QString PageText(const ParamImage& image, const PageTable& page)
 {
-    const BandLayout& layout = *page.layout;
-    const QStringList captions = QString::fromLatin1(page.header).split(QLatin1Char('|'));
-    QString out = QString::fromLatin1(layout.page) + QLatin1Char('\n');
-    for (int slot = 0; slot < layout.SlotCount(); ++slot) {
-        if (layout.rowCount[slot] == 0)
-            continue;
-        Table table{captions};
-        for (int row = 1; row <= layout.rowCount[slot]; ++row) {
-            QStringList cells{FreqWordToText(getU32le(image.IdBlock(), layout.FreqOffset(slot, row)))};
-            for (std::size_t f = 0; f < layout.fieldCount; ++f) {
-                const RecordField& field = layout.Field(f);
-                const unsigned v = getField(image.ParamArea(), layout.FieldAddress(slot, row, field),
-                                            field.width);
-                const bool marked = page.marksOutOfRange && field.width == 2 && v > field.maximum;
-                cells.append(marked ? QString::fromLatin1(kMarker)
-                                    : QString::number(v, 16).toUpper());
-            }
-            table.append(cells);
+    QString out = PageTitle(page) + QLatin1Char('\n');
+    TextTable table;
+    QString band;
+    const auto flush = [&] {
+        if (table.isEmpty())
+            return;
+        out += QLatin1Char('\n');
+        if (!band.isEmpty())
+            out += QStringLiteral("[%1]\n").arg(band);
+        out += FormatTable(table);
+    };
+    ForEachCell(image, page, [&](const PageCell& cell) {
+        if (cell.row == 1 && cell.col == 0) {
+            flush();
+            band = cell.band;
+            table = {ColumnCaptions(page)};
         }
-        out += QStringLiteral("\n[%1]\n").arg(QLatin1String(layout.slots->names[slot]))
-            + FormatTable(table);
-    }
+        if (cell.col == 0)
+            table.append(QStringList());
+        table.last().append(cell.text);
+    });
+    flush();
     return out;
-}
-
-// Signed offsets, one row per band; a byte outside -64..63 shows the marker.
-QString SqlFineText(const ParamImage& image)
-{
-    Table table{QString::fromLatin1(kSqlFineHeader).split(QLatin1Char('|'))};
-    for (int row = 1; row <= kSqlFineRows; ++row) {
-        QStringList cells{QString::fromLatin1(kSqlFineRowNames[row - 1])};
-        for (int column = 1; column <= 2; ++column) {
-            const auto v = static_cast<std::int8_t>(getU8(image.ParamArea(), SqlFineAddress(row, column)));
-            cells.append(v < kSqlFineMin || v > kSqlFineMax ? QString::fromLatin1(kMarker)
-                                                            : QString::number(v));
-        }
-        table.append(cells);
-    }
-    return QStringLiteral("Sql Fine\n\n") + FormatTable(table);
 }
 
 // New from the default file, then the image file, each followed by the range repair, as the
@@ -131,6 +79,14 @@ bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& ima
 }
 
 } // namespace
+
+QString ShowPageNames()
+{
+    QStringList names;
+    for (const PageTable* page : kPageTables)
+        names << QString::fromUtf8(page->name);
+    return names.join(QStringLiteral(", "));
+}
 
 int RunMakeDefault(QStringList args, const CliContext&)
 {
@@ -158,20 +114,19 @@ int RunShow(QStringList args, const CliContext& context)
     if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
     const QString& pageName = args.at(1);
-    const ShowPage* page = nullptr;
-    for (const ShowPage& p : kShowPages) {
-        if (pageName == QLatin1String(p.name))
-            page = &p;
+    const PageTable* page = nullptr;
+    for (const PageTable* p : kPageTables) {
+        if (pageName == QLatin1String(p->name))
+            page = p;
     }
-    if (page == nullptr && pageName != QLatin1String(kSqlFinePage)) {
-        PrintError(QStringLiteral("qmcal-cli: unknown page %1 (one of %2)\n")
-                       .arg(pageName, QLatin1String(kShowPageNames)));
+    if (page == nullptr) {
+        PrintError(QStringLiteral("qmcal-cli: unknown page %1 (one of %2)\n").arg(pageName, ShowPageNames()));
         return kExitUsage;
     }
     auto image = std::make_unique<ParamImage>();
     if (!LoadImage(*image, defaultPath, args.at(0)))
         return kExitFailed;
-    PrintOut(page != nullptr ? PageText(*image, *page) : SqlFineText(*image));
+    PrintOut(PageText(*image, *page));
     return kExitOk;
 }
 

@@ -5,8 +5,9 @@
 namespace qmcal {
 
 // Commands that need no radio.
-inline constexpr char kShowPageNames[] =
-    "power, rx-tuning, tx-mod, signal-mod, tone-mod, rx-test, sql, rssi, sql-fine";
+
+// The pages show knows: "power, rx-tuning, ..., sql-fine".
+QString ShowPageNames();
 
 int RunMakeDefault(QStringList args, const CliContext& context);
 int RunExport(QStringList args, const CliContext& context);

@@ -62,7 +62,7 @@ int RunRead(QStringList args, const CliContext& context)
     RadioSession session(defaultPath);
     if (!session.OpenPortNamed(portName))
         return kExitFailed;
-    if (session.link.ReadAll(kCalibrationStart, kCalibrationEnd) != 1)
+    if (!session.link.ReadAll(kCalibrationStart, kCalibrationEnd))
         return session.Fail();
     session.reporter.EndProgress();
     RepairRanges(*session.image);

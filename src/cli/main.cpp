@@ -50,7 +50,7 @@ QString UsageText()
         "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
         "-- ends the options: every word after it is a file or port name.\n"
         "Exit status: 0 done, 1 failed, 2 usage error.\n")
-                .arg(QLatin1String(kShowPageNames));
+                .arg(ShowPageNames());
     return text;
 }
 

@@ -1,8 +1,8 @@
 #include "data/FactoryImage.h"
 
-#include "data/Bytes.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 
 #include <algorithm>
 

@@ -72,6 +72,27 @@ std::optional<std::uint32_t> ScanHex(const QString& text)
     return negative ? static_cast<std::uint32_t>(0u - value) : value;
 }
 
+std::optional<std::int32_t> ScanDecimal(const QString& text)
+{
+    const int n = static_cast<int>(text.size());
+    int i = 0;
+    const bool negative = SkipBlanksAndSign(text, i);
+    std::uint32_t value = 0;
+    bool any = false;
+    for (; i < n && text.at(i) >= QLatin1Char('0') && text.at(i) <= QLatin1Char('9'); ++i) {
+        value = value * 10u + static_cast<std::uint32_t>(text.at(i).unicode() - u'0');
+        any = true;
+    }
+    if (!any)
+        return std::nullopt;
+    return static_cast<std::int32_t>(negative ? 0u - value : value);
+}
+
+QString FormatHex(std::uint32_t value)
+{
+    return QString::number(value, 16).toUpper();
+}
+
 std::uint32_t FreqWordFromUnits(std::uint32_t units)
 {
     std::uint32_t word = 0;

@@ -24,6 +24,12 @@ bool SkipBlanksAndSign(const QString& text, int& i);
 // Wider numbers keep their low 32 bits.
 std::optional<std::uint32_t> ScanHex(const QString& text);
 
+// "%d": blanks, an optional sign and decimal digits; nothing when no digit follows.
+std::optional<std::int32_t> ScanDecimal(const QString& text);
+
+// "%X" of an unsigned value.
+QString FormatHex(std::uint32_t value);
+
 // Frequency in 10 Hz units (at most 99999999) to its FreqWord and back.
 std::uint32_t FreqWordFromUnits(std::uint32_t units);
 std::uint32_t UnitsFromFreqWord(std::uint32_t word);

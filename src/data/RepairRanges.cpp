@@ -1,7 +1,7 @@
 #include "data/RepairRanges.h"
 
-#include "data/Bytes.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 
 namespace qmcal {
 

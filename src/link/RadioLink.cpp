@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <thread>
 
-#include "data/Bytes.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "link/LinkReporter.h"
 
 namespace qmcal {
@@ -408,11 +408,11 @@ std::optional<std::uint16_t> RadioLink::QueryReading(std::uint8_t code, std::uin
     return static_cast<std::uint16_t>(value[0] | (value[1] << 8));
 }
 
-int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
+bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
         ShowPrompt(QStringLiteral("Port Invail"));
-        return 0;
+        return false;
     }
     m_port->Purge();
     const int total = BlockCount(start, end);
@@ -423,7 +423,7 @@ int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
         const Bytes reply = Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
         if (reply.size() < kBlockReplySize) {
             ShowPrompt(QStringLiteral("Read fail!"));
-            return 0;
+            return false;
         }
         std::copy(reply.begin() + kBlockHeaderSize, reply.end(), staged.begin() + (a - start));
         ++done;
@@ -433,24 +433,24 @@ int RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     for (std::size_t i = 0; i < staged.size(); ++i)
         putU8(m_image.ParamArea(), start + i, staged[i]);
     ShowPrompt(QStringLiteral("Read success!"));
-    return 1;
+    return true;
 }
 
-int RadioLink::ReadAll(std::uint16_t start, std::uint16_t end)
+bool RadioLink::ReadAll(std::uint16_t start, std::uint16_t end)
 {
     return ReadBlocks(start, end);
 }
 
-int RadioLink::ReadSqlFine()
+bool RadioLink::ReadSqlFine()
 {
     return ReadBlocks(kSqlFineAreaStart, kSqlFineAreaEnd);
 }
 
-int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
+bool RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
         ShowPrompt(QStringLiteral("Port Invalid"));
-        return 0;
+        return false;
     }
     m_port->Purge();
     const int total = BlockCount(start, end) + BlockCount(kSqlFineAreaStart, kSqlFineAreaEnd);
@@ -468,16 +468,16 @@ int RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
     };
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         if (!writeBlock(a, Slice(m_image.ParamArea(), static_cast<std::size_t>(a), kBlockSize)))
-            return 0;
+            return false;
     }
     // The radio's Sql Fine bytes start again from zero; the image keeps its own.
     const Bytes zeros(kBlockSize, 0);
     for (int a = kSqlFineAreaStart; a < kSqlFineAreaEnd; a += static_cast<int>(kBlockSize)) {
         if (!writeBlock(a, zeros))
-            return 0;
+            return false;
     }
     ShowPrompt(QStringLiteral("Write success!"));
-    return 1;
+    return true;
 }
 
 } // namespace qmcal

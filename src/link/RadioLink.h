@@ -90,11 +90,11 @@ public:
     // puts the failure into the Prompt; the first reading after that puts "Complete" back.
     std::optional<std::uint16_t> Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback);
 
-    // Whole-image transfers over [start, end) in 8-byte blocks: 1 success, 0 failure.
+    // Whole-image transfers over [start, end) in 8-byte blocks: whether all of it went.
     // A failed read leaves the image exactly as it was.
-    int ReadAll(std::uint16_t start, std::uint16_t end);
-    int WriteAll(std::uint16_t start, std::uint16_t end);
-    int ReadSqlFine();
+    bool ReadAll(std::uint16_t start, std::uint16_t end);
+    bool WriteAll(std::uint16_t start, std::uint16_t end);
+    bool ReadSqlFine();
 
 private:
     // Purges, writes the frame and reads replySize bytes (fewer on a time-out); nothing at all
@@ -106,7 +106,7 @@ private:
     void ShowPrompt(const QString& text);
     ExchangeResult StoreRange(std::uint16_t start, std::uint16_t end);
     ExchangeResult Finish(ExchangeResult result);
-    int ReadBlocks(std::uint16_t start, std::uint16_t end);
+    bool ReadBlocks(std::uint16_t start, std::uint16_t end);
     QString CommandName(std::uint8_t code) const;
 
     ParamImage& m_image;

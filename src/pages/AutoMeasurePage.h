@@ -16,7 +16,7 @@ struct AutoMeasureTraits {
     std::uint16_t fallbackOdd = 0;
     std::uint16_t fallbackEven = 0;
     // SetMode value per grid column, sent between SetFlag and TestStart; empty: no SetMode.
-    Table<std::uint8_t> modeOfColumn;
+    Table<std::uint8_t> modeOfColumn{};
 };
 
 // A page without live sends whose Auto button puts the radio into its measuring test on the

@@ -11,8 +11,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "data/Bytes.h"
 #include "data/FreqWord.h"
+#include "data/LittleEndian.h"
 #include "link/RadioLink.h"
 #include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
@@ -25,16 +25,6 @@ namespace {
 
 constexpr int kFrequencyTextLimit = 9;
 constexpr int kCaptionRowTwips = 500;
-const QString kMarker = QStringLiteral("0*");
-
-int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
-{
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (QString::fromUtf8(items[i]).startsWith(text, Qt::CaseInsensitive))
-            return static_cast<int>(i);
-    }
-    return -1;
-}
 
 // Whether object lies in the list's drop-down: a window of its own that Qt makes on first use.
 bool InDropDown(const QComboBox& list, const QObject* object)
@@ -57,6 +47,9 @@ CalPage::~CalPage() = default;
 void CalPage::BuildControls()
 {
     const std::string path = m_traits.templatePath;
+    if (m_traits.table == nullptr || m_traits.table->layout == nullptr
+        || m_traits.columns.size() != m_traits.table->columns.size())
+        throw std::logic_error(path + ": columns that are not the page table's");
     m_grid = Grid();
     m_tabs = qobject_cast<QTabWidget*>(Control(kIdBandTabs));
     m_frequencyEditor = qobject_cast<CellEdit*>(Control(kIdFrequencyEditor));
@@ -68,9 +61,13 @@ void CalPage::BuildControls()
         m_valueEditors.push_back(editor);
     }
     for (const ListEditorTraits& list : m_traits.lists) {
-        ListEditorParts editor{&list, qobject_cast<QComboBox*>(Control(list.id))};
-        if (editor.list == nullptr)
-            throw std::logic_error(path + ": list editor missing");
+        ListEditorParts editor{&list, qobject_cast<QComboBox*>(Control(list.id)), {}};
+        for (std::size_t c = 0; c < m_traits.columns.size(); ++c) {
+            if (m_traits.columns[c].editorId == list.id && editor.items.size() == 0)
+                editor.items = m_traits.table->columns[c].items;
+        }
+        if (editor.list == nullptr || editor.items.size() == 0)
+            throw std::logic_error(path + ": list editor missing or without a column");
         m_listEditors.push_back(editor);
     }
     for (const GlobalFieldTraits& global : m_traits.globalFields) {
@@ -80,11 +77,19 @@ void CalPage::BuildControls()
             throw std::logic_error(path + ": global field without its controls");
         m_globalFields.push_back(field);
     }
+    m_commitOrder.assign(m_traits.commitOrder.begin(), m_traits.commitOrder.end());
+    if (m_commitOrder.empty()) {
+        m_commitOrder.push_back(kIdFrequencyEditor);
+        for (const ListEditorTraits& list : m_traits.lists)
+            m_commitOrder.push_back(list.id);
+        for (const ValueEditorTraits& value : m_traits.values)
+            m_commitOrder.push_back(value.id);
+    }
 }
 
 void CalPage::Initialise()
 {
-    m_slot = m_traits.layout ? BandSlotFromTab(0, Layout().rowCount, Layout().SlotCount()) : -1;
+    m_slot = BandSlotFromTab(0, Layout().rowCount, Layout().SlotCount());
 
     if (m_frequencyEditor != nullptr)
         m_frequencyEditor->SetTextLimit(kFrequencyTextLimit);
@@ -98,7 +103,7 @@ void CalPage::Initialise()
     }
     for (const ListEditorParts& list : m_listEditors) {
         list.list->clear();
-        for (const char* item : list.traits->items)
+        for (const char* item : list.items)
             list.list->addItem(QString::fromUtf8(item));
     }
     // Every up-down of the page steps its buddy; releasing one presses Enter where the focus is.
@@ -115,7 +120,7 @@ void CalPage::Initialise()
         if (m_traits.spinReleaseEnter)
             connect(upDown, &UpDownControl::EndScroll, this, &CalPage::PressEnterInFocus);
     }
-    if (m_tabs != nullptr && m_traits.layout != nullptr) {
+    if (m_tabs != nullptr) {
         const QSignalBlocker blocker(m_tabs);
         for (int slot = 0; slot < Layout().SlotCount(); ++slot) {
             if (Layout().rowCount[static_cast<std::size_t>(slot)] != 0)
@@ -183,14 +188,6 @@ const CalPage::GlobalFieldParts* CalPage::FindGlobalField(const QWidget* edit) c
     return nullptr;
 }
 
-const ListEditorTraits* CalPage::ListOfColumn(int col) const
-{
-    if (col < 0 || static_cast<std::size_t>(col) >= m_traits.columns.size())
-        return nullptr;
-    const ListEditorParts* editor = FindListEditor(m_traits.columns[static_cast<std::size_t>(col)].editorId);
-    return editor ? editor->traits : nullptr;
-}
-
 bool CalPage::IsCellEditor(const QWidget* widget) const
 {
     if (widget == nullptr)
@@ -240,16 +237,12 @@ void CalPage::SetupGrid()
     m_grid->SetGridColCount(static_cast<int>(m_traits.columns.size()));
     m_grid->SetWordWrap(true);
     m_grid->SetRowHeight(0, kCaptionRowTwips);
-    if (m_traits.captions == Captions::HeaderFormat) {
-        QStringList captions;
-        for (const ColumnTraits& column : m_traits.columns)
-            captions << QString::fromUtf8(column.caption);
-        m_grid->SetHeaderFormat(captions.join(QLatin1Char('|')));
-    }
+    if (m_traits.captions == Captions::HeaderFormat)
+        m_grid->SetHeaderFormat(ColumnCaptions(*m_traits.table).join(QLatin1Char('|')));
     for (std::size_t c = 0; c < m_traits.columns.size(); ++c) {
         const int col = static_cast<int>(c);
         if (m_traits.captions == Captions::CellByCell)
-            m_grid->SetCellText(0, col, QString::fromUtf8(m_traits.columns[c].caption));
+            m_grid->SetCellText(0, col, QString::fromUtf8(m_traits.table->columns[c].caption));
         m_grid->SetColAlignment(col, CMSFlexGrid::kCenterCenter);
         m_grid->SetColWidth(col, m_traits.columns[c].widthTwips);
     }
@@ -290,34 +283,12 @@ void CalPage::SaveGrid()
 
 QString CalPage::LoadCell(int row, int col) const
 {
-    if (col == 0)
-        return FreqWordToText(getU32le(m_image.IdBlock(), FreqOffset(row)));
-    const RecordField& field = Field(col);
-    const unsigned value = getField(m_image.ParamArea(), FieldAddress(row, col), field.width);
-    if (const ListEditorTraits* list = ListOfColumn(col))
-        return QString::fromUtf8(list->items[value < list->items.size() ? value : 0]);
-    if (m_traits.columns[static_cast<std::size_t>(col)].marked && value > field.maximum)
-        return kMarker;
-    return FormatHex(value);
+    return CellText(m_image, *m_traits.table, m_slot, row, col);
 }
 
 void CalPage::SaveCell(int row, int col, const QString& text)
 {
-    if (col == 0) {
-        if (const auto word = FreqTextToWord(text))
-            putU32le(m_image.IdBlock(), FreqOffset(row), *word);
-        return;
-    }
-    const RecordField& field = Field(col);
-    // Text that names no item or no number leaves the stored bytes as they are.
-    if (const ListEditorTraits* list = ListOfColumn(col)) {
-        const int index = FirstItemStartingWith(list->items, text);
-        if (index >= 0)
-            putField(m_image.ParamArea(), FieldAddress(row, col), field.width, static_cast<unsigned>(index));
-        return;
-    }
-    if (const auto value = ScanHex(text))
-        putField(m_image.ParamArea(), FieldAddress(row, col), field.width, *value);
+    PutCellText(m_image, *m_traits.table, m_slot, row, col, text);
 }
 
 // ---- editors --------------------------------------------------------------------------------
@@ -403,7 +374,7 @@ void CalPage::CommitListEditor(int editorId, bool close)
         return;
     m_committing = true;
     const QString text = editor->list->currentText();
-    if (FirstItemStartingWith(editor->traits->items, text) >= 0)
+    if (FirstItemStartingWith(editor->items, text) >= 0)
         m_grid->SetCurrentCellText(text);
     FinishCommit(editor->list, nullptr, close, editor->traits->stay);
     m_committing = false;
@@ -411,7 +382,7 @@ void CalPage::CommitListEditor(int editorId, bool close)
 
 void CalPage::CommitEditors()
 {
-    for (int id : m_traits.commitOrder) {
+    for (int id : m_commitOrder) {
         if (id == kIdFrequencyEditor)
             CommitFrequencyEditor(false);
         else if (FindValueEditor(id) != nullptr)

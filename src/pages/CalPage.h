@@ -86,16 +86,15 @@ protected:
     // Grid mouse press. Default: left button on a data cell opens its editor; right button
     // focuses the grid when the traits says so.
     virtual void GridMousePressed(int button, int shift, int x, int y);
-    // One cell's text from the image and back. Defaults: column 0 the frequency word, other
-    // columns their layout field as "%X", "0*" or a list item.
+    // One cell's text from the image and back, as the page table says.
     virtual QString LoadCell(int row, int col) const;
     virtual void SaveCell(int row, int col, const QString& text);
 
     // ---- helpers for page sequences -----------------------------------------------------
     ParamImage& Image() const { return m_image; }
     RadioLink& Link() const { return m_link; }
-    const BandLayout& Layout() const { return *m_traits.layout; }
-    std::uint8_t Code() const { return m_traits.layout->commandCode; }
+    const BandLayout& Layout() const { return *m_traits.table->layout; }
+    std::uint8_t Code() const { return Layout().commandCode; }
     // IdBlock offset of the frequency word of data row (1-based) of the current slot.
     std::uint16_t FreqOffset(int row) const;
     // ParamArea address of the field of column col (>= 1) in data row of the current slot.
@@ -125,6 +124,7 @@ private:
     struct ListEditorParts {
         const ListEditorTraits* traits = nullptr;
         QComboBox* list = nullptr;
+        Table<const char*> items;  // those of the column it edits
     };
     struct GlobalFieldParts {
         const GlobalFieldTraits* traits = nullptr;
@@ -137,7 +137,6 @@ private:
     const ValueEditorParts* FindValueEditor(int editorId) const;
     const ListEditorParts* FindListEditor(int editorId) const;
     const GlobalFieldParts* FindGlobalField(const QWidget* edit) const;
-    const ListEditorTraits* ListOfColumn(int col) const;
     // What a commit does with its editor afterwards.
     void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
     bool CharacterPasses(QObject* target, QKeyEvent* event) const;
@@ -154,6 +153,7 @@ private:
     std::vector<ValueEditorParts> m_valueEditors;
     std::vector<ListEditorParts> m_listEditors;
     std::vector<GlobalFieldParts> m_globalFields;
+    std::vector<int> m_commitOrder;  // editor ids
     int m_slot = -1;
     bool m_committing = false;    // a commit closing its editor must not run again on focus loss
     bool m_destroyed = false;

@@ -206,27 +206,6 @@ QString NormaliseFrequencyText(const QString& typed, std::uint32_t low, std::uin
     return QString::number(DecimalMultiply(static_cast<double>(units), 0.00001), 'f', 5);
 }
 
-std::optional<std::int32_t> ScanDecimal(const QString& text)
-{
-    const int n = static_cast<int>(text.size());
-    int i = 0;
-    const bool negative = SkipBlanksAndSign(text, i);
-    std::uint32_t value = 0;
-    bool any = false;
-    for (; i < n && IsDigit(text.at(i)); ++i) {
-        value = value * 10u + static_cast<std::uint32_t>(text.at(i).unicode() - u'0');
-        any = true;
-    }
-    if (!any)
-        return std::nullopt;
-    return static_cast<std::int32_t>(negative ? 0u - value : value);
-}
-
-QString FormatHex(std::uint32_t value)
-{
-    return QString::number(value, 16).toUpper();
-}
-
 QString HexSpinText(const QString& buddyText, int delta, int low, int high)
 {
     const auto parsed = static_cast<std::int32_t>(ScanHex(buddyText).value_or(0));

@@ -2,10 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include <QString>
 
+#include "data/FreqWord.h"
 #include "data/Layouts.h"
 
 // The routines every calibration page shares: band tabs, frequency normalisation and the
@@ -33,12 +33,6 @@ double LeadingDecimal(const QString& text);
 // outside [low, high] (also above it, also for no number), snapped to the raster, shown with
 // five decimals ("145.10000").
 QString NormaliseFrequencyText(const QString& typed, std::uint32_t low, std::uint32_t high);
-
-// "%d": blanks, an optional sign and decimal digits; nothing when no digit follows.
-std::optional<std::int32_t> ScanDecimal(const QString& text);
-
-// "%X" of an unsigned value.
-QString FormatHex(std::uint32_t value);
 
 // One step of a hexadecimal up-down: the buddy text ("%X", 0 if it does not parse) plus
 // delta, wrapping to low when it passes high going up and to high when it passes low going

@@ -4,29 +4,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "data/Layouts.h"
+#include "data/PageTable.h"
 
 // What a calibration page declares about itself. A page is mostly one constexpr PageTraits: its
-// template, its layout, its columns and editors with their ranges and commit variants, and a
-// few switches. CalPage does the rest.
+// template, its page table, its columns' widths and editors with their ranges and commit
+// variants, and a few switches, each given only where it differs from the default. CalPage does
+// the rest.
 
 namespace qmcal {
-
-// A view of a constexpr array, so that traits of different sizes share one type.
-template <typename T>
-struct Table {
-    const T* items = nullptr;
-    std::size_t count = 0;
-
-    constexpr Table() = default;
-    template <std::size_t N>
-    constexpr Table(const std::array<T, N>& array) : items(array.data()), count(N) {}
-
-    constexpr std::size_t size() const { return count; }
-    constexpr const T* begin() const { return items; }
-    constexpr const T* end() const { return items + count; }
-    constexpr const T& operator[](std::size_t i) const { return items[i]; }
-};
 
 // Control ids that every page shares.
 constexpr int kIdBandTabs = 1064;
@@ -61,38 +46,35 @@ struct StayOpen {
 };
 
 // Stays open with its text selected, for the next value to be typed over it.
-constexpr StayOpen kSelectInPlace{false, true, false};
+constexpr StayOpen kSelectInPlace{.select = true};
 
 struct FrequencyEditorTraits {
     bool writeBack = true;  // the normalised text goes back into the editor as well
-    StayOpen stay;
+    StayOpen stay{};
 };
 
+// The up-down wraps at the range the commit accepts unless the page says otherwise; anything
+// the commit does not accept becomes the fallback, the range's low end by default.
 struct ValueEditorTraits {
     int id = 0;
     int upDownId = 0;
     int textLimit = 0;
-    int spinLow = 0;  // the up-down's range: where SpinStep wraps
-    int spinHigh = 0;
-    int minimum = 0;  // what the commit accepts; anything else becomes the fallback
+    int minimum = 0;  // what the commit accepts
     int maximum = 0;
-    int fallback = 0;
+    int spinLow = minimum;  // the up-down's range: where SpinStep wraps
+    int spinHigh = maximum;
+    int fallback = minimum;
     bool fallbackIntoEditor = false;  // an out-of-range number is also replaced in the editor
     ValueText text = ValueText::Hex;
     CharFilter filter = CharFilter::Hex;
-    StayOpen stay;
+    StayOpen stay{};
     bool escapeLeaves = true;  // Escape moves the focus to the grid
 };
 
-// The gain steps of the transmit and receive audio paths, in dB. A field stores the index of its
-// item.
-constexpr std::array<const char*, 8> kGainSteps{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
-constexpr std::array<const char*, 8> kAttenuationSteps{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
-
+// Its items are those of the column it edits.
 struct ListEditorTraits {
     int id = 0;
-    Table<const char*> items;  // in index order: a field stores the index of its item
-    StayOpen stay;
+    StayOpen stay{};
 };
 
 // A band-independent setting: bytes of the IdBlock that SetGlobal sends with the page's code.
@@ -102,14 +84,14 @@ struct GlobalSetting {
     std::uint16_t offset = 0;  // IdBlock offset
 };
 
-// Column c > 0 shows field c - 1 of the page's layout; column 0 is the frequency.
+// What the window adds to a column of the page table; columns[c] goes with the table's column c.
 struct ColumnTraits {
-    const char* caption = "";
     int widthTwips = 1000;
     int editorId = 0;      // kIdFrequencyEditor, a value editor's id or a list editor's id
-    bool marked = false;   // a stored value above the field's maximum shows "0*"
     GlobalSetting captionSend{};  // Enter on the caption cell, where row 0 can be current (fixedRows 0)
 };
+
+inline constexpr ColumnTraits kFrequencyColumnTraits{.widthTwips = 1500, .editorId = kIdFrequencyEditor};
 
 // An always visible edit beside the grid that shows a global setting as "%X" and takes it back
 // (low bytes, no range check; text that does not parse leaves the setting alone); Enter in it
@@ -120,7 +102,7 @@ struct GlobalFieldTraits {
     int textLimit = 0;
     int spinLow = 0;
     int spinHigh = 0;
-    GlobalSetting setting;
+    GlobalSetting setting{};
 };
 
 enum class Captions {
@@ -130,14 +112,16 @@ enum class Captions {
 
 struct PageTraits {
     const char* templatePath = "";  // Qt resource of the dialog template
-    const BandLayout* layout = nullptr;
-    Table<ColumnTraits> columns;
+    const PageTable* table = nullptr;
+    Table<ColumnTraits> columns{};
     Captions captions = Captions::HeaderFormat;
     int fixedRows = 1;  // Captions::CellByCell only
-    FrequencyEditorTraits frequency;
-    Table<ValueEditorTraits> values;
-    Table<ListEditorTraits> lists;
-    Table<int> commitOrder;  // editor ids in the order CommitEditors commits them
+    FrequencyEditorTraits frequency{};
+    Table<ValueEditorTraits> values{};
+    Table<ListEditorTraits> lists{};
+    // Editor ids in the order CommitEditors commits them; empty: the frequency editor, the list
+    // editors, then the value editors, each in the order given here.
+    Table<int> commitOrder{};
     bool rightPressFocusesGrid = false;
     bool f2OpensEditor = false;
     bool spinReleaseEnter = true;  // releasing an up-down button presses Enter

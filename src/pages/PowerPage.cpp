@@ -14,41 +14,20 @@ namespace {
 constexpr int kLevelEditor = 1028;
 constexpr int kLevelSpin = 1039;
 
-constexpr std::array<ColumnTraits, 5> kColumns{{
-    // caption        twips  editor
-    {"Freq",          1500, kIdFrequencyEditor},
-    {"Low (0-FF)",    1000, kLevelEditor},
-    {"Mid 2 (0-FF)",  1000, kLevelEditor},
-    {"Mid 1 (0-FF)",  1000, kLevelEditor},
-    {"High (0-FF)",   1000, kLevelEditor},
-}};
+constexpr ColumnTraits kLevelColumn{.editorId = kLevelEditor};
+constexpr std::array kColumns{kFrequencyColumnTraits, kLevelColumn, kLevelColumn, kLevelColumn, kLevelColumn};
 
 // A level of 0 is not accepted: bad input becomes 1.
-constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
-    kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 1, 0xFF,
-    /*accepted*/ 1, 0xFF, /*fallback*/ 1, /*fallbackIntoEditor*/ false,
-    ValueText::Hex, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
-}}};
-
-constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kLevelEditor};
+constexpr std::array kValueEditors{ValueEditorTraits{
+    .id = kLevelEditor, .upDownId = kLevelSpin, .textLimit = 2, .minimum = 1, .maximum = 0xFF,
+    .stay = {.select = true, .focus = true}}};
 
 } // namespace
 
 const PageTraits PowerPage::kTraits{
-    ":/res/PowerPage.json",
-    &kPowerLayout,
-    kColumns,
-    Captions::HeaderFormat,
-    1,
-    FrequencyEditorTraits{/*writeBack*/ false, StayOpen{false, false, true}},
-    kValueEditors,
-    {},
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ true,
-    /*f2OpensEditor*/ true,
-    /*spinReleaseEnter*/ true,
-    /*storeWidth*/ 0,
-};
+    .templatePath = ":/res/PowerPage.json", .table = &kPowerTable, .columns = kColumns,
+    .frequency = {.writeBack = false, .stay = {.focus = true}}, .values = kValueEditors,
+    .rightPressFocusesGrid = true, .f2OpensEditor = true};
 
 PowerPage::PowerPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)

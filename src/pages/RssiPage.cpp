@@ -7,42 +7,20 @@ namespace {
 constexpr int kValueEditor = 1077;
 constexpr int kValueSpin = 1078;
 
-constexpr std::array<ColumnTraits, 3> kColumns{{
-    // caption            twips  editor              marked
-    {"Freq",              1500, kIdFrequencyEditor, false},
-    {"RSSI1 (0-3FFF)",    1000, kValueEditor,       true},
-    {"RSSI9 (0-3FFF)",    1000, kValueEditor,       true},
-}};
+constexpr ColumnTraits kValueColumn{.editorId = kValueEditor};
+constexpr std::array kColumns{kFrequencyColumnTraits, kValueColumn, kValueColumn};
 
 // Both commits always close their editor.
-constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
-    kValueEditor, kValueSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,
-    /*accepted*/ 0, 0x3FFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
-    ValueText::Hex, CharFilter::Hex, StayOpen{true, false, false}, /*escapeLeaves*/ true,
-}}};
-
-constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kValueEditor};
+constexpr std::array kValueEditors{ValueEditorTraits{
+    .id = kValueEditor, .upDownId = kValueSpin, .textLimit = 4, .maximum = 0x3FFF, .stay = {.hide = true}}};
 
 } // namespace
 
 const PageTraits RssiPage::kTraits{
-    ":/res/RssiPage.json",
-    &kRssiLayout,
-    kColumns,
-    Captions::HeaderFormat,
-    1,
-    FrequencyEditorTraits{/*writeBack*/ false, StayOpen{true, false, false}},
-    kValueEditors,
-    {},
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ false,
-    /*f2OpensEditor*/ false,
-    /*spinReleaseEnter*/ false,
-    /*storeWidth*/ 0,
-    /*globalFields*/ {},
-};
+    .templatePath = ":/res/RssiPage.json", .table = &kRssiTable, .columns = kColumns,
+    .frequency = {.writeBack = false, .stay = {.hide = true}}, .values = kValueEditors, .spinReleaseEnter = false};
 
-const AutoMeasureTraits RssiPage::kMeasure{/*measureSub*/ 0x22, /*fallback*/ 0x174, 0x22E, {}};
+const AutoMeasureTraits RssiPage::kMeasure{.measureSub = 0x22, .fallbackOdd = 0x174, .fallbackEven = 0x22E};
 
 RssiPage::RssiPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : AutoMeasurePage(kTraits, kMeasure, image, link, parent)

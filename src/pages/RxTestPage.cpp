@@ -14,45 +14,22 @@ constexpr int kFineSpin = 1076;
 constexpr int kDiscGainList = 1072;
 constexpr int kAudioGainList = 1073;
 
-constexpr std::array<ColumnTraits, 5> kColumns{{
-    // caption               twips  editor           marked
-    {"Freq",                 1500, kIdFrequencyEditor, false},
-    {"DISC Gain db",         1000, kDiscGainList,      false},
-    {"AUDIO Gain db",        1000, kAudioGainList,     false},
-    {"DISC FIne (0-2A73)",   1000, kFineEditor,        true},
-    {"AUDIO Fine (0-2A73)",  1000, kFineEditor,        true},
-}};
+constexpr ColumnTraits kFineColumn{.editorId = kFineEditor};
+constexpr std::array kColumns{kFrequencyColumnTraits, ColumnTraits{.editorId = kDiscGainList},
+                              ColumnTraits{.editorId = kAudioGainList}, kFineColumn, kFineColumn};
 
-constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
-    kFineEditor, kFineSpin, /*textLimit*/ 4, /*spin*/ 0, 0x2A73,
-    /*accepted*/ 0, 0x2A73, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
-    ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
-}}};
+constexpr std::array kValueEditors{ValueEditorTraits{
+    .id = kFineEditor, .upDownId = kFineSpin, .textLimit = 4, .maximum = 0x2A73,
+    .fallbackIntoEditor = true, .stay = kSelectInPlace}};
 
-constexpr std::array<ListEditorTraits, 2> kListEditors{{
-    {kDiscGainList, kGainSteps, StayOpen{}},
-    {kAudioGainList, kAttenuationSteps, StayOpen{}},
-}};
-
-constexpr std::array<int, 4> kCommitOrder{kIdFrequencyEditor, kDiscGainList, kAudioGainList, kFineEditor};
+constexpr std::array kListEditors{ListEditorTraits{.id = kDiscGainList}, ListEditorTraits{.id = kAudioGainList}};
 
 } // namespace
 
 const PageTraits RxTestPage::kTraits{
-    ":/res/RxTestPage.json",
-    &kRxTestLayout,
-    kColumns,
-    Captions::CellByCell,
-    1,
-    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
-    kValueEditors,
-    kListEditors,
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ false,
-    /*f2OpensEditor*/ false,
-    /*spinReleaseEnter*/ true,
-    /*storeWidth*/ 0,
-};
+    .templatePath = ":/res/RxTestPage.json", .table = &kRxTestTable, .columns = kColumns,
+    .captions = Captions::CellByCell,
+    .frequency = {.stay = kSelectInPlace}, .values = kValueEditors, .lists = kListEditors};
 
 RxTestPage::RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)

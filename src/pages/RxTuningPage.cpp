@@ -14,37 +14,17 @@ namespace {
 constexpr int kAdjustEditor = 1067;
 constexpr int kAdjustSpin = 1068;
 
-constexpr std::array<ColumnTraits, 2> kColumns{{
-    // caption          twips  editor              marked
-    {"Freq",            1500, kIdFrequencyEditor, false},
-    {"Adjust (0-3FF)",  1000, kAdjustEditor,      true},
-}};
+constexpr std::array kColumns{kFrequencyColumnTraits, ColumnTraits{.editorId = kAdjustEditor}};
 
-constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
-    kAdjustEditor, kAdjustSpin, /*textLimit*/ 3, /*spin*/ 0, 0x3FF,
-    /*accepted*/ 0, 0x3FF, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
-    ValueText::Hex, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
-}}};
-
-constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kAdjustEditor};
+constexpr std::array kValueEditors{ValueEditorTraits{
+    .id = kAdjustEditor, .upDownId = kAdjustSpin, .textLimit = 3, .maximum = 0x3FF,
+    .fallbackIntoEditor = true, .stay = {.select = true, .focus = true}}};
 
 } // namespace
 
 const PageTraits RxTuningPage::kTraits{
-    ":/res/RxTuningPage.json",
-    &kRxTuningLayout,
-    kColumns,
-    Captions::HeaderFormat,
-    1,
-    FrequencyEditorTraits{/*writeBack*/ true, StayOpen{false, true, true}},
-    kValueEditors,
-    {},
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ false,
-    /*f2OpensEditor*/ false,
-    /*spinReleaseEnter*/ true,
-    /*storeWidth*/ 0,
-};
+    .templatePath = ":/res/RxTuningPage.json", .table = &kRxTuningTable, .columns = kColumns,
+    .frequency = {.stay = {.select = true, .focus = true}}, .values = kValueEditors,};
 
 RxTuningPage::RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)

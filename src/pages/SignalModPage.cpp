@@ -17,55 +17,34 @@ constexpr int kMevEditor = 1071;
 constexpr int kMevSpin = 1072;
 
 // The IdBlock words that tell the radio which tone or code to send.
-constexpr GlobalSetting ToneWord(int sub, std::uint16_t offset)
+constexpr ColumnTraits ToneColumn(int sub, std::uint16_t offset)
 {
-    return GlobalSetting{sub, 2, offset};
+    return {.widthTwips = 900, .editorId = kToneEditor, .captionSend = {.subCode = sub, .width = 2, .offset = offset}};
 }
 
-constexpr std::array<ColumnTraits, 8> kColumns{{
-    // caption          twips  editor              marked  tone word
-    {"Freq",            1400, kIdFrequencyEditor, false, {}},
-    {"67.0 (0-3FFF)",    900, kToneEditor,        false, ToneWord(0x01, 0xFC0)},
-    {"91.5 (0-3FFF)",    900, kToneEditor,        false, ToneWord(0x01, 0xFC2)},
-    {"154.1 (0-3FFF)",   900, kToneEditor,        false, ToneWord(0x01, 0xFC4)},
-    {"192.8 (0-3FFF)",   900, kToneEditor,        false, ToneWord(0x01, 0xFC6)},
-    {"254.1 (0-3FFF)",   900, kToneEditor,        false, ToneWord(0x01, 0xFC8)},
-    {"023N (0-3FFF)",    900, kToneEditor,        false, ToneWord(0x02, 0xFCA)},
-    {"MEV  (0-FF)",      900, kMevEditor,         false, {}},
-}};
+constexpr std::array kColumns{
+    ColumnTraits{.widthTwips = 1400, .editorId = kIdFrequencyEditor},
+    ToneColumn(0x01, 0xFC0), ToneColumn(0x01, 0xFC2), ToneColumn(0x01, 0xFC4), ToneColumn(0x01, 0xFC6),
+    ToneColumn(0x01, 0xFC8), ToneColumn(0x02, 0xFCA),
+    ColumnTraits{.widthTwips = 900, .editorId = kMevEditor},
+};
 
 // The MEV editor filters and leaves on Escape as the tone editor does.
-constexpr std::array<ValueEditorTraits, 2> kValueEditors{{
-    {kToneEditor, kToneSpin, /*textLimit*/ 4, /*spin*/ 0, 0x3FFF,
-     /*accepted*/ 0, 0x3FFF, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
-     ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true},
-    {kMevEditor, kMevSpin, /*textLimit*/ 2, /*spin*/ 0, 0xFF,
-     /*accepted*/ 0, 0xFF, /*fallback*/ 0, /*fallbackIntoEditor*/ true,
-     ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true},
-}};
-
-constexpr std::array<int, 3> kCommitOrder{kIdFrequencyEditor, kToneEditor, kMevEditor};
-
-// Bytes 0..12 of each shared record; 14 and 15 belong to the Tone Mod page.
-constexpr int kStoredWidth = 13;
+constexpr std::array kValueEditors{
+    ValueEditorTraits{.id = kToneEditor, .upDownId = kToneSpin, .textLimit = 4, .maximum = 0x3FFF,
+                      .fallbackIntoEditor = true, .stay = kSelectInPlace},
+    ValueEditorTraits{.id = kMevEditor, .upDownId = kMevSpin, .textLimit = 2, .maximum = 0xFF,
+                      .fallbackIntoEditor = true, .stay = kSelectInPlace},
+};
 
 } // namespace
 
+// Bytes 0..12 of each shared record are stored; 14 and 15 belong to the Tone Mod page.
 const PageTraits SignalModPage::kTraits{
-    ":/res/SignalModPage.json",
-    &kSignalModLayout,
-    kColumns,
-    Captions::CellByCell,
-    /*fixedRows*/ 0,
-    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
-    kValueEditors,
-    {},
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ false,
-    /*f2OpensEditor*/ false,
-    /*spinReleaseEnter*/ true,
-    kStoredWidth,
-};
+    .templatePath = ":/res/SignalModPage.json", .table = &kSignalModTable, .columns = kColumns,
+    .captions = Captions::CellByCell, .fixedRows = 0,
+    .frequency = {.stay = kSelectInPlace}, .values = kValueEditors,
+    .storeWidth = 13};
 
 SignalModPage::SignalModPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)

@@ -4,8 +4,8 @@
 #include <QKeyEvent>
 #include <QPushButton>
 
-#include "data/Bytes.h"
 #include "data/Layouts.h"
+#include "data/PageTable.h"
 #include "data/ParamImage.h"
 #include "link/RadioLink.h"
 #include "pages/CMSFlexGrid.h"
@@ -18,19 +18,16 @@ namespace qmcal {
 namespace {
 
 constexpr int kCaptionRowTwips = 500;
-constexpr int kColumns = 3;  // band label, "W SQL", "N SQL"
+constexpr int kColumns = static_cast<int>(kSqlFineColumns.size());  // band label, "W SQL", "N SQL"
 constexpr std::array<int, kColumns> kColumnTwips{1500, 1000, 1000};
-const QString kMarker = QStringLiteral("0*");
 
 } // namespace
 
 // Offsets are typed as decimal digits (a minus sign cannot be typed: negative values come
 // from the up-down); anything that is not an offset becomes -64.
 const ValueEditorTraits SqlFineDialog::kValueEditor{
-    kIdValueEditor, kIdValueSpin, /*textLimit*/ 3, /*spin*/ kSqlFineMin, kSqlFineMax,
-    /*accepted*/ kSqlFineMin, kSqlFineMax, /*fallback*/ kSqlFineMin, /*fallbackIntoEditor*/ false,
-    ValueText::SignedDecimal, CharFilter::Hex, StayOpen{false, true, true}, /*escapeLeaves*/ true,
-};
+    .id = kIdValueEditor, .upDownId = kIdValueSpin, .textLimit = 3, .minimum = kSqlFineMin,
+    .maximum = kSqlFineMax, .text = ValueText::SignedDecimal, .stay = {.select = true, .focus = true}};
 
 SqlFineDialog::SqlFineDialog(ParamImage& image, RadioLink& link, QWidget* parent)
     : GridDialog(":/res/SqlFineDialog.json",
@@ -67,17 +64,14 @@ void SqlFineDialog::LoadGrid()
     grid.SetFixedCols(1);
     grid.SetWordWrap(true);
     grid.SetRowHeight(0, kCaptionRowTwips);
-    grid.SetHeaderFormat(QStringLiteral("|W SQL|N SQL"));
+    grid.SetHeaderFormat(ColumnCaptions(kSqlFineTable).join(QLatin1Char('|')));
     for (int c = 0; c < kColumns; ++c) {
         grid.SetColAlignment(c, CMSFlexGrid::kCenterCenter);
         grid.SetColWidth(c, kColumnTwips.at(static_cast<std::size_t>(c)));
     }
     for (int r = 1; r <= kSqlFineRows; ++r) {
-        grid.SetCellText(r, 0, QString::fromUtf8(kSqlFineRowNames.at(static_cast<std::size_t>(r - 1))));
-        for (int c = 1; c < kColumns; ++c) {
-            const auto offset = static_cast<std::int8_t>(getU8(m_image.ParamArea(), SqlFineAddress(r, c)));
-            grid.SetCellText(r, c, offset < kSqlFineMin || offset > kSqlFineMax ? kMarker : QString::number(offset));
-        }
+        for (int c = 0; c < kColumns; ++c)
+            grid.SetCellText(r, c, CellText(m_image, kSqlFineTable, 0, r, c));
     }
 }
 
@@ -85,11 +79,8 @@ void SqlFineDialog::SaveGrid()
 {
     CommitValueEditor(false);
     for (int r = 1; r <= kSqlFineRows; ++r) {
-        for (int c = 1; c < kColumns; ++c) {
-            // "0*" reads as 0; text without a number leaves the byte alone.
-            if (const auto offset = ScanDecimal(Grid()->CellText(r, c)))
-                putU8(m_image.ParamArea(), SqlFineAddress(r, c), static_cast<std::uint8_t>(*offset & 0xFF));
-        }
+        for (int c = 1; c < kColumns; ++c)
+            PutCellText(m_image, kSqlFineTable, 0, r, c, Grid()->CellText(r, c));
     }
 }
 
@@ -155,7 +146,7 @@ bool SqlFineDialog::HandleKey(QObject* target, QKeyEvent* event)
 
 void SqlFineDialog::Read()
 {
-    if (m_link.ReadSqlFine() == 1)
+    if (m_link.ReadSqlFine())
         LoadGrid();
 }
 

@@ -18,47 +18,25 @@ constexpr int kIdPtt1750 = 1027;
 constexpr int kDtmfColumn = 1;
 constexpr int k1750Column = 2;
 
-constexpr std::array<ColumnTraits, 3> kColumns{{
-    // caption        twips  editor
-    {"Freq",          1500, kIdFrequencyEditor},
-    {"DTMF (0-FF)",   1000, kLevelEditor},
-    {"1750 (0-FF)",   1000, kLevelEditor},
-}};
+constexpr ColumnTraits kLevelColumn{.editorId = kLevelEditor};
+constexpr std::array kColumns{kFrequencyColumnTraits, kLevelColumn, kLevelColumn};
 
-constexpr std::array<ValueEditorTraits, 1> kValueEditors{{{
-    kLevelEditor, kLevelSpin, /*textLimit*/ 2, /*spin*/ 0, 0xFF,
-    /*accepted*/ 0, 0xFF, /*fallback*/ 0, /*fallbackIntoEditor*/ false,
-    ValueText::Hex, CharFilter::Hex, kSelectInPlace, /*escapeLeaves*/ true,
-}}};
-
-constexpr std::array<int, 2> kCommitOrder{kIdFrequencyEditor, kLevelEditor};
+constexpr std::array kValueEditors{ValueEditorTraits{
+    .id = kLevelEditor, .upDownId = kLevelSpin, .textLimit = 2, .maximum = 0xFF, .stay = kSelectInPlace}};
 
 // One code for every band.
-constexpr std::array<GlobalFieldTraits, 1> kGlobalFields{{{
-    kDtmfCodeField, kDtmfCodeSpin, /*textLimit*/ 1, /*spin*/ 0, 15, GlobalSetting{0x03, 1, 0xFD0},
-}}};
-
-// The DTMF and 1750 levels: 2 bytes of each record.
-constexpr int kStoredWidth = 2;
+constexpr std::array kGlobalFields{GlobalFieldTraits{
+    .id = kDtmfCodeField, .upDownId = kDtmfCodeSpin, .textLimit = 1, .spinHigh = 15,
+    .setting = {.subCode = 0x03, .width = 1, .offset = 0xFD0}}};
 
 } // namespace
 
+// The DTMF and 1750 levels, 2 bytes of each record, are stored.
 const PageTraits ToneModPage::kTraits{
-    ":/res/ToneModPage.json",
-    &kToneModLayout,
-    kColumns,
-    Captions::CellByCell,
-    1,
-    FrequencyEditorTraits{/*writeBack*/ true, kSelectInPlace},
-    kValueEditors,
-    {},
-    kCommitOrder,
-    /*rightPressFocusesGrid*/ false,
-    /*f2OpensEditor*/ false,
-    /*spinReleaseEnter*/ true,
-    kStoredWidth,
-    kGlobalFields,
-};
+    .templatePath = ":/res/ToneModPage.json", .table = &kToneModTable, .columns = kColumns,
+    .captions = Captions::CellByCell,
+    .frequency = {.stay = kSelectInPlace}, .values = kValueEditors,
+    .storeWidth = 2, .globalFields = kGlobalFields};
 
 ToneModPage::ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)

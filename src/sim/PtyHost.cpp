@@ -183,7 +183,7 @@ void PtyHost::Serve()
 void PtyHost::Handle(const std::uint8_t* data, std::size_t size)
 {
     if (!m_pace) {
-        Bytes reply;
+        WireBytes reply;
         bool gone = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -200,7 +200,7 @@ void PtyHost::Handle(const std::uint8_t* data, std::size_t size)
     const auto readAt = Clock::now();
     for (std::size_t i = 0; i < size && !m_stop; ++i) {
         m_rxClock = std::max(m_rxClock, readAt) + kByteTime;
-        Bytes reply;
+        WireBytes reply;
         bool gone = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -215,7 +215,7 @@ void PtyHost::Handle(const std::uint8_t* data, std::size_t size)
     }
 }
 
-void PtyHost::SendPaced(const Bytes& reply)
+void PtyHost::SendPaced(const WireBytes& reply)
 {
     if (reply.empty())
         return;
@@ -270,7 +270,7 @@ RadioMemory PtyHost::Memory() const
     return m_radio.Memory();
 }
 
-std::vector<Bytes> PtyHost::FrameLog() const
+std::vector<WireBytes> PtyHost::FrameLog() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     const auto& log = m_radio.FrameLog();

@@ -45,7 +45,7 @@ public:
         return f(m_radio);
     }
     RadioMemory Memory() const;
-    std::vector<Bytes> FrameLog() const;
+    std::vector<WireBytes> FrameLog() const;
     int FramesReceived() const;
     std::uint8_t PttCode() const;
     std::uint8_t TestCode() const;
@@ -58,7 +58,7 @@ private:
 
     void Serve();
     void Handle(const std::uint8_t* data, std::size_t size);
-    void SendPaced(const Bytes& reply);
+    void SendPaced(const WireBytes& reply);
     void Send(const std::uint8_t* data, std::size_t size);
     void HangUp();
     void CloseFds();

@@ -10,12 +10,12 @@ namespace {
 
 constexpr int kDriftSpan = 24;  // readings wander at most this far from their centre
 
-Bytes AckReply()
+WireBytes AckReply()
 {
-    return Bytes(kAckBytes.begin(), kAckBytes.end());
+    return WireBytes(kAckBytes.begin(), kAckBytes.end());
 }
 
-std::uint16_t AddressOf(const Bytes& frame)
+std::uint16_t AddressOf(const WireBytes& frame)
 {
     return static_cast<std::uint16_t>(frame[4] | (frame[5] << 8));
 }
@@ -49,9 +49,9 @@ bool SimRadio::HungUp() const
     return m_faults.hangupAfter >= 0 && m_frameCount >= m_faults.hangupAfter;
 }
 
-Bytes SimRadio::Receive(const std::uint8_t* data, std::size_t size)
+WireBytes SimRadio::Receive(const std::uint8_t* data, std::size_t size)
 {
-    Bytes reply;
+    WireBytes reply;
     for (std::size_t i = 0; i < size; ++i) {
         if (m_pending.empty() && data[i] != kFrameStart)
             continue;
@@ -71,15 +71,15 @@ Bytes SimRadio::Receive(const std::uint8_t* data, std::size_t size)
         }
         if (m_pending.size() < kFrameHeaderSize + length)
             continue;
-        Bytes frame;
+        WireBytes frame;
         frame.swap(m_pending);
-        const Bytes answer = Answer(frame);
+        const WireBytes answer = Answer(frame);
         reply.insert(reply.end(), answer.begin(), answer.end());
     }
     return reply;
 }
 
-Bytes SimRadio::Answer(const Bytes& frame)
+WireBytes SimRadio::Answer(const WireBytes& frame)
 {
     const bool lineGone = HungUp();
     KeepLatest(m_log, frame, m_logLimit);
@@ -93,7 +93,7 @@ Bytes SimRadio::Answer(const Bytes& frame)
     const std::uint8_t code = frame[1];
     const std::uint8_t sub = frame[2];
     const std::uint8_t length = frame[3];
-    Bytes reply = AckReply();
+    WireBytes reply = AckReply();
     if (code == kStoreCode && sub == kReadBlockSub) {
         reply = ReadBlockReply(frame);
     } else if (code == kStoreCode && sub == kStoreSub) {
@@ -122,9 +122,9 @@ Bytes SimRadio::Answer(const Bytes& frame)
     return reply;
 }
 
-Bytes SimRadio::ReadBlockReply(const Bytes& frame)
+WireBytes SimRadio::ReadBlockReply(const WireBytes& frame)
 {
-    Bytes reply = AckReply();
+    WireBytes reply = AckReply();
     if (frame[3] != 3) {
         Note("read block with " + std::to_string(frame[3]) + " data bytes instead of 3");
         return reply;
@@ -140,7 +140,7 @@ Bytes SimRadio::ReadBlockReply(const Bytes& frame)
 
 // The memory is written in 8-byte pages, as an EEPROM does: a store that runs past the end of
 // its page wraps round to the page's start. The program must never send one.
-void SimRadio::StoreData(const Bytes& frame)
+void SimRadio::StoreData(const WireBytes& frame)
 {
     if (frame[3] < 3) {
         Note("store with " + std::to_string(frame[3]) + " data bytes, no value to write");

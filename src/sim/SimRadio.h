@@ -14,7 +14,8 @@
 
 namespace qmcal::sim {
 
-using Bytes = std::vector<std::uint8_t>;
+// Bytes as they travel on the line: frames in, replies out.
+using WireBytes = std::vector<std::uint8_t>;
 using RadioMemory = std::array<std::uint8_t, 65536>;
 
 // The radio's own constants, written out here on purpose rather than taken from the link.
@@ -57,8 +58,8 @@ public:
 
     // Feeds bytes as they arrive on the line (frames may come a byte at a time; garbage
     // before a 'W' is skipped) and returns the reply bytes to send back.
-    Bytes Receive(const std::uint8_t* data, std::size_t size);
-    Bytes Receive(const Bytes& data) { return Receive(data.data(), data.size()); }
+    WireBytes Receive(const std::uint8_t* data, std::size_t size);
+    WireBytes Receive(const WireBytes& data) { return Receive(data.data(), data.size()); }
 
     Faults& FaultSettings() { return m_faults; }
     const Faults& FaultSettings() const { return m_faults; }
@@ -69,7 +70,7 @@ public:
     std::array<std::uint8_t, 65536>& Memory() { return m_memory; }
 
     // The latest complete frames received, oldest first: at most LogLimit() of them.
-    const std::deque<Bytes>& FrameLog() const { return m_log; }
+    const std::deque<WireBytes>& FrameLog() const { return m_log; }
     void ClearLog()
     {
         m_log.clear();
@@ -81,7 +82,7 @@ public:
     void SetLogLimit(std::size_t limit);
     std::size_t LogLimit() const { return m_logLimit; }
     // Called with every complete frame as it arrives (answered or not).
-    void SetFrameObserver(std::function<void(const Bytes&)> observer) { m_observer = std::move(observer); }
+    void SetFrameObserver(std::function<void(const WireBytes&)> observer) { m_observer = std::move(observer); }
     // True once hangupAfter frames have arrived; the line is then gone and nothing is answered.
     bool HungUp() const;
 
@@ -101,19 +102,19 @@ public:
     std::uint8_t TestCode() const { return m_testCode; }  // code whose test is on, 0 if none
 
 private:
-    Bytes Answer(const Bytes& frame);
-    Bytes ReadBlockReply(const Bytes& frame);
-    void StoreData(const Bytes& frame);
+    WireBytes Answer(const WireBytes& frame);
+    WireBytes ReadBlockReply(const WireBytes& frame);
+    void StoreData(const WireBytes& frame);
     std::uint16_t NextReading(std::uint8_t sub);
     void Note(std::string text);
 
     std::array<std::uint8_t, 65536> m_memory{};
-    Bytes m_pending;
-    std::deque<Bytes> m_log;
+    WireBytes m_pending;
+    std::deque<WireBytes> m_log;
     std::deque<std::string> m_violations;
     std::size_t m_logLimit = kDefaultLogLimit;
     long m_framesSinceClear = 0;
-    std::function<void(const Bytes&)> m_observer;
+    std::function<void(const WireBytes&)> m_observer;
     std::function<void(const std::string&)> m_violationObserver;
     std::deque<std::uint16_t> m_readings;
     Faults m_faults;

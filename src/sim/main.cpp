@@ -29,7 +29,7 @@
 
 namespace {
 
-using qmcal::sim::Bytes;
+using qmcal::sim::WireBytes;
 using qmcal::sim::RadioMemory;
 
 constexpr std::size_t kIdBlockSize = 4096;
@@ -202,7 +202,7 @@ std::filesystem::path ExecutableFolder(const char* argv0)
     return std::filesystem::absolute(argv0, ec).parent_path();
 }
 
-std::string HexLine(const Bytes& frame)
+std::string HexLine(const WireBytes& frame)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string line;
@@ -286,7 +286,7 @@ int main(int argc, char** argv)
     radio.FaultSettings() = options.faults;
     radio.SetLogLimit(0);  // --log and the odd-frame report are written as frames come
     if (log.is_open())
-        radio.SetFrameObserver([&log](const Bytes& frame) { log << HexLine(frame) << std::endl; });
+        radio.SetFrameObserver([&log](const WireBytes& frame) { log << HexLine(frame) << std::endl; });
     radio.SetViolationObserver(
         [](const std::string& text) { std::cerr << "qmcal-sim: odd frame: " << text << "\n"; });
 

@@ -389,9 +389,9 @@ TEST_F(MainDialogTest, WriteRssiStoresTheElevenRssiRecords)
 
     EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Complete"));
     ASSERT_EQ(radio.FrameLog().size(), 11u);
-    EXPECT_EQ(radio.FrameLog()[0], (sim::Bytes{0x57, 0xFF, 0x00, 0x06, 0x00, 0xFC, 0x10, 0x11, 0x12, 0x13}));
+    EXPECT_EQ(radio.FrameLog()[0], (sim::WireBytes{0x57, 0xFF, 0x00, 0x06, 0x00, 0xFC, 0x10, 0x11, 0x12, 0x13}));
     // Slot 5 ("150M R") keeps its record apart, at 0xFCA0.
-    EXPECT_EQ(radio.FrameLog()[5], (sim::Bytes{0x57, 0xFF, 0x00, 0x06, 0xA0, 0xFC, 0x24, 0x25, 0x26, 0x27}));
+    EXPECT_EQ(radio.FrameLog()[5], (sim::WireBytes{0x57, 0xFF, 0x00, 0x06, 0xA0, 0xFC, 0x24, 0x25, 0x26, 0x27}));
     for (int slot = 0; slot < kRssiLayout.SlotCount(); ++slot) {
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(radio.Memory()[kRssiLayout.valueBase[slot] + k], recordByte(slot, k)) << slot;

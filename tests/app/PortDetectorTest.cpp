@@ -166,9 +166,9 @@ TEST(PortDetector, FindsTheRadioOnTheThirdPortAfterTryingTheSilentOnesTwice)
 
     // Exchanges now go to the third port, from the UI thread.
     EXPECT_EQ(h.link.SetFlag(0x41, 1), ExchangeResult::Ok);
-    const std::vector<sim::Bytes> log = hosts[2]->FrameLog();
+    const std::vector<sim::WireBytes> log = hosts[2]->FrameLog();
     ASSERT_EQ(log.size(), 2u);
-    EXPECT_EQ(log[1], (sim::Bytes{0x57, 0x41, 0x0E, 0x01, 0x01}));
+    EXPECT_EQ(log[1], (sim::WireBytes{0x57, 0x41, 0x0E, 0x01, 0x01}));
     EXPECT_EQ(hosts[0]->FramesReceived(), 2);
 }
 

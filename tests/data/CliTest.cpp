@@ -1,9 +1,9 @@
 #include "DataTestSupport.h"
 
-#include "data/Bytes.h"
 #include "data/FactoryImage.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "qmcal/Version.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "DataTestSupport.h"
 
-#include "data/Bytes.h"
 #include "data/ExportText.h"
+#include "data/LittleEndian.h"
 #include "data/RepairRanges.h"
 
 #include <gtest/gtest.h>

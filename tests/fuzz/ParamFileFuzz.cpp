@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "FuzzSupport.h"
-#include "data/Bytes.h"
+#include "data/LittleEndian.h"
 #include "data/ExportText.h"
 #include "data/FactoryImage.h"
 #include "data/Layouts.h"

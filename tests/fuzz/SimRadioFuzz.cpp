@@ -46,13 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         radio->QueueReading(reading);
     }
 
-    const sim::Bytes answer = whole->Receive(line.data(), line.size());
-    sim::Bytes answered;
+    const sim::WireBytes answer = whole->Receive(line.data(), line.size());
+    sim::WireBytes answered;
     std::size_t at = 0;
     std::size_t step = chunkSeed;
     while (at < line.size()) {
         const std::size_t n = std::min(step, line.size() - at);
-        const sim::Bytes part = pieces->Receive(line.data() + at, n);
+        const sim::WireBytes part = pieces->Receive(line.data() + at, n);
         answered.insert(answered.end(), part.begin(), part.end());
         at += n;
         step = step * 5 % 17 + 1;  // pieces of 1 to 17 bytes in a mixed order

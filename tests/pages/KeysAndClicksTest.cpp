@@ -151,7 +151,7 @@ TEST_F(KeysAndClicksTest, EnterInAnOpenListTakesTheItemAndActsAsEnterOnThePage)
         Press(Qt::Key_Return);
         EXPECT_FALSE(list->view()->isVisible());
         EXPECT_EQ(Grid().CellText(1, c.col), QLatin1String(c.item));
-        const BandLayout& layout = *page->Traits().layout;
+        const BandLayout& layout = *page->Traits().table->layout;
         EXPECT_EQ(getU8(image.ParamArea(), layout.FieldAddress(0, 1, layout.Field(static_cast<std::size_t>(c.col - 1)))), 2);
         EXPECT_EQ(Frames(), (std::vector<std::string>{c.frame}));
         EXPECT_TRUE(list->isVisible());

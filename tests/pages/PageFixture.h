@@ -14,9 +14,9 @@
 
 #include <gtest/gtest.h>
 
-#include "data/Bytes.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "data/ParamImage.h"
 #include "link/RadioLink.h"
 #include "link/RecordingReporter.h"

@@ -11,7 +11,7 @@
 #include <QTimer>
 
 #include "app/AppHarness.h"
-#include "data/Bytes.h"
+#include "data/LittleEndian.h"
 #include "pages/CMSFlexGrid.h"
 #include "pages/CalPage.h"
 #include "pages/CellEdit.h"
@@ -57,7 +57,7 @@ protected:
         return items;
     }
 
-    void ExpectClosingEnds(const QString& tab, int slot, int button, const sim::Bytes& endFrame)
+    void ExpectClosingEnds(const QString& tab, int slot, int button, const sim::WireBytes& endFrame)
     {
         Make(true);
         sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x11));
@@ -258,12 +258,12 @@ TEST_F(WorkbenchTest, WritePowerFromTheMenuStoresThePowerValues)
 // Closing the window must not leave the radio transmitting or in a receive test.
 TEST_F(WorkbenchTest, ClosingUnkeysAPttThatIsOn)
 {
-    ExpectClosingEnds(QStringLiteral("Power"), 0, kIdPttStart, sim::Bytes{0x57, 0x40, 0xFE, 0x01, 0xFF});
+    ExpectClosingEnds(QStringLiteral("Power"), 0, kIdPttStart, sim::WireBytes{0x57, 0x40, 0xFE, 0x01, 0xFF});
 }
 
 TEST_F(WorkbenchTest, ClosingEndsATestThatIsOn)
 {
-    ExpectClosingEnds(QStringLiteral("Rx Tuning"), 1, kIdTest, sim::Bytes{0x57, 0x41, 0xFD, 0x01, 0xFF});
+    ExpectClosingEnds(QStringLiteral("Rx Tuning"), 1, kIdTest, sim::WireBytes{0x57, 0x41, 0xFD, 0x01, 0xFF});
 }
 
 // Without a PTT or test on, closing sends nothing.

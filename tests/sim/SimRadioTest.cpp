@@ -174,7 +174,7 @@ TEST(SimRadio, LogKeepsUnansweredFramesAndHangUpIsReported)
     SimRadio radio(TestMemory());
     radio.FaultSettings().hangupAfter = 1;
     std::vector<std::string> observed;
-    radio.SetFrameObserver([&observed](const Bytes& frame) { observed.push_back(ToHex(frame)); });
+    radio.SetFrameObserver([&observed](const WireBytes& frame) { observed.push_back(ToHex(frame)); });
     EXPECT_FALSE(radio.HungUp());
     radio.Receive(Hex("57 00 00 00"));
     EXPECT_TRUE(radio.HungUp());
@@ -205,7 +205,7 @@ TEST(SimRadio, KeepsOnlyTheLatestFramesAndNotes)
     };
     // A read block of 4 bytes: a frame and an odd-frame note each, told apart by the address.
     auto frame = [](int i) {
-        return Bytes{0x57, 0xFF, 0xFF, 0x03, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x04};
+        return WireBytes{0x57, 0xFF, 0xFF, 0x03, static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 0x04};
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -214,7 +214,7 @@ TEST(SimRadio, KeepsOnlyTheLatestFramesAndNotes)
             radio.SetLogLimit(*c.limit);
         int observed = 0;
         int noted = 0;
-        radio.SetFrameObserver([&observed](const Bytes&) { ++observed; });
+        radio.SetFrameObserver([&observed](const WireBytes&) { ++observed; });
         radio.SetViolationObserver([&noted](const std::string&) { ++noted; });
         for (int i = 0; i < c.frames; ++i)
             radio.Receive(frame(i));
@@ -241,7 +241,7 @@ TEST(SimRadio, QueuedReadingsComeFirstThenPlausibleOnes)
     for (const auto& [sub, centre] : {std::pair{"22", kRssiCentre}, std::pair{"21", kSqlCentre}}) {
         std::set<int> seen;
         for (int i = 0; i < 50; ++i) {
-            const Bytes reply = radio.Receive(Hex(std::string("57 42 ") + sub + " 00"));
+            const WireBytes reply = radio.Receive(Hex(std::string("57 42 ") + sub + " 00"));
             ASSERT_EQ(reply.size(), 6u);
             const int value = reply[4] | (reply[5] << 8);
             EXPECT_LE(std::abs(value - centre), 24) << sub;
