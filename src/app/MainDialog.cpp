@@ -18,6 +18,7 @@
 #include "data/ExportText.h"
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
+#include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "pages/CMSFlexGrid.h"
 #include "pages/DialogTemplate.h"
@@ -393,6 +394,9 @@ void MainDialog::OnRead()
     if (!m_context.link.ReadAll(kCalibrationStart, kCalibrationEnd))
         return;
     RepairRanges(m_context.image);
+    // A copy in DATA/backup; one that cannot be written does not spoil the Read.
+    if (const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder); !kept.ok)
+        PrintLocationProblem(kept.messageText);
     // The file name stays, so a later Save writes the radio's data to the file open before.
     m_context.shell.imageFromRadio = true;
     ReplaceImage();

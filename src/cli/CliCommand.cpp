@@ -44,6 +44,15 @@ bool TakeOptions(QStringList& args, const QString& name, QStringList& values)
     return true;
 }
 
+bool TakeSwitch(QStringList& args, const QString& name)
+{
+    const auto at = args.indexOf(name);
+    if (at < 0 || at >= OptionsEnd(args))
+        return false;
+    args.removeAt(at);
+    return true;
+}
+
 bool HasOption(const QStringList& args)
 {
     const auto end = OptionsEnd(args);
@@ -92,6 +101,27 @@ void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
                        .arg(what));
     }
     RepairRanges(image);
+}
+
+bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath)
+{
+    LoadDefaultImage(image, defaultPath);
+    return OpenLoadedImage(image, imagePath);
+}
+
+bool OpenLoadedImage(ParamImage& image, const QString& imagePath)
+{
+    if (!FileDone(imagePath, OpenImageFile(image, imagePath)))
+        return false;
+    RepairRanges(image);
+    return true;
+}
+
+void CopyImage(const ParamImage& from, ParamImage& to)
+{
+    to.IdBlock() = from.IdBlock();
+    to.ParamArea() = from.ParamArea();
+    to.ReferenceArea() = from.ReferenceArea();
 }
 
 bool FileDone(const QString& path, const FileResult& result)

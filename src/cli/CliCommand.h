@@ -11,9 +11,13 @@ namespace qmcal {
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // the work failed; the reason is on standard error
 constexpr int kExitUsage = 2;   // bad arguments; main prints the command's usage
+// diff and verify end with 2 on trouble too (a file that cannot be read, a failed Read), as
+// diff and cmp do; the command has said why, so main adds no usage line.
+constexpr int kExitTrouble = -2;
 
 struct CliContext {
-    QString exeFolder;  // with its trailing separator
+    QString exeFolder;   // with its trailing separator
+    QString dataFolder;  // the window's DATA folder; read keeps its backups there
 };
 
 // args are the words after the command name, --help already handled.
@@ -34,6 +38,9 @@ bool TakeOption(QStringList& args, const QString& name, QString& value);
 // Removes every "--name VALUE" from args and appends the values. False when one has no value.
 bool TakeOptions(QStringList& args, const QString& name, QStringList& values);
 
+// Removes "--name" from args; whether it was there.
+bool TakeSwitch(QStringList& args, const QString& name);
+
 // True when args still hold a word that looks like an option ("-x" or "--name").
 bool HasOption(const QStringList& args);
 
@@ -51,6 +58,16 @@ bool AsksForHelp(const QStringList& args);
 // New from the default image, then the range repair, as the program starts. A default image
 // that cannot be read leaves zeros, as in the program, but is said on standard error.
 void LoadDefaultImage(ParamImage& image, const QString& defaultPath);
+
+// New from the default image, then the image file, each followed by the range repair, as the
+// program does at start-up and on Open. False (and said so) when the file cannot be opened.
+bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath);
+
+// Open of the image file into an image New has filled, then the range repair.
+bool OpenLoadedImage(ParamImage& image, const QString& imagePath);
+
+// All three buffers.
+void CopyImage(const ParamImage& from, ParamImage& to);
 
 // Says on standard error why a file operation on path failed; returns whether it succeeded.
 bool FileDone(const QString& path, const FileResult& result);

@@ -1,7 +1,10 @@
 #include "cli/OfflineCommands.h"
 
+#include "cli/CliFormat.h"
+
 #include "data/ExportText.h"
 #include "data/FactoryImage.h"
+#include "data/ImageDiff.h"
 #include "data/PageTable.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
@@ -13,31 +16,6 @@
 namespace qmcal {
 
 namespace {
-
-using TextTable = QList<QStringList>;
-
-// Columns padded to their widest cell, two blanks apart.
-QString FormatTable(const TextTable& table)
-{
-    QList<qsizetype> widths;
-    for (const QStringList& row : table) {
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (widths.size() <= c)
-                widths.append(0);
-            widths[c] = std::max(widths[c], row[c].size());
-        }
-    }
-    QString out;
-    for (const QStringList& row : table) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c)
-            line += row[c].leftJustified(widths[c] + 2);
-        while (line.endsWith(QLatin1Char(' ')))
-            line.chop(1);
-        out += line + QLatin1Char('\n');
-    }
-    return out;
-}
 
 // The title, then each band with points as a table of captions and cells.
 QString PageText(const ParamImage& image, const PageTable& page)
@@ -65,17 +43,6 @@ QString PageText(const ParamImage& image, const PageTable& page)
     });
     flush();
     return out;
-}
-
-// New from the default file, then the image file, each followed by the range repair, as the
-// program does at start-up and on Open.
-bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath)
-{
-    LoadDefaultImage(image, defaultPath);
-    if (!FileDone(imagePath, OpenImageFile(image, imagePath)))
-        return false;
-    RepairRanges(image);
-    return true;
 }
 
 } // namespace
@@ -110,6 +77,7 @@ int RunExport(QStringList args, const CliContext& context)
 
 int RunShow(QStringList args, const CliContext& context)
 {
+    const bool json = TakeSwitch(args, QStringLiteral("--json"));
     QString defaultPath;
     if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
@@ -126,8 +94,26 @@ int RunShow(QStringList args, const CliContext& context)
     auto image = std::make_unique<ParamImage>();
     if (!LoadImage(*image, defaultPath, args.at(0)))
         return kExitFailed;
-    PrintOut(PageText(*image, *page));
+    PrintOut(json ? PageJson(*image, *page) : PageText(*image, *page));
     return kExitOk;
+}
+
+int RunDiff(QStringList args, const CliContext& context)
+{
+    const bool json = TakeSwitch(args, QStringLiteral("--json"));
+    QString defaultPath;
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
+        return kExitUsage;
+    // The default is read, and a warning about it said, once for both.
+    auto a = std::make_unique<ParamImage>();
+    auto b = std::make_unique<ParamImage>();
+    LoadDefaultImage(*a, defaultPath);
+    CopyImage(*a, *b);
+    if (!OpenLoadedImage(*a, args.at(0)) || !OpenLoadedImage(*b, args.at(1)))
+        return kExitTrouble;
+    const ImageDiff diff = DiffImages(*a, *b);
+    PrintOut(json ? DiffJson(diff) : DiffText(diff));
+    return diff.Empty() ? kExitOk : kExitFailed;
 }
 
 } // namespace qmcal

@@ -12,5 +12,7 @@ QString ShowPageNames();
 int RunMakeDefault(QStringList args, const CliContext& context);
 int RunExport(QStringList args, const CliContext& context);
 int RunShow(QStringList args, const CliContext& context);
+// Exit 0 when the images are alike, 1 when they differ, 2 on trouble.
+int RunDiff(QStringList args, const CliContext& context);
 
 } // namespace qmcal

@@ -2,11 +2,18 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
+#include "cli/CliFormat.h"
 #include "cli/CliReporter.h"
+#include "data/ImageDiff.h"
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
+#include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "link/RadioLink.h"
 
@@ -48,11 +55,61 @@ struct RadioSession {
     RadioLink link{*image, names, reporter};
 };
 
+// What write-rssi --verify compares.
+constexpr std::array<const PageTable*, 1> kRssiPage{&kRssiTable};
+
+// The 8-byte blocks that hold the layout's records, as runs [start, end) of adjacent blocks.
+std::vector<std::pair<std::uint16_t, std::uint16_t>> BlockRuns(const BandLayout& layout)
+{
+    std::set<int> blocks;
+    for (int slot = 0; slot < layout.SlotCount(); ++slot) {
+        const int start = layout.valueBase[static_cast<std::size_t>(slot)];
+        const int end = start + layout.rowCount[static_cast<std::size_t>(slot)] * layout.stride;
+        for (int a = start; a < end; ++a)
+            blocks.insert(a - a % 8);
+    }
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> runs;
+    for (const int block : blocks) {
+        if (!runs.empty() && runs.back().second == block)
+            runs.back().second = static_cast<std::uint16_t>(block + 8);
+        else
+            runs.emplace_back(static_cast<std::uint16_t>(block), static_cast<std::uint16_t>(block + 8));
+    }
+    return runs;
+}
+
+// Reads back the blocks that hold the RSSI records and compares what the radio keeps with what
+// was stored.
+int VerifyStoredRssi(RadioSession& session)
+{
+    auto stored = std::make_unique<ParamImage>();
+    CopyImage(*session.image, *stored);
+    for (const auto& [start, end] : BlockRuns(kRssiLayout)) {
+        if (!session.link.ReadAll(start, end))
+            return session.Fail();
+    }
+    session.reporter.EndProgress();
+    int differing = 0;
+    for (int slot = 0; slot < kRssiLayout.SlotCount(); ++slot) {
+        const int start = kRssiLayout.valueBase[static_cast<std::size_t>(slot)];
+        const int end = start + kRssiLayout.rowCount[static_cast<std::size_t>(slot)] * kRssiLayout.stride;
+        for (int a = start; a < end; ++a)
+            differing += stored->ParamArea()[static_cast<std::size_t>(a)] != session.image->ParamArea()[static_cast<std::size_t>(a)];
+    }
+    if (differing == 0)
+        return kExitOk;
+    // Only the stored bytes count: the rest of the blocks was never sent.
+    const ImageDiff diff = DiffImages(*stored, *session.image, kRssiPage, 0, 0);
+    PrintError(QStringLiteral("Verify failed: %1 bytes differ\n").arg(differing) + DiffText(diff));
+    return kExitFailed;
+}
+
 } // namespace
 
 // read PORT OUT.dat: the menu's Read, then Save As to OUT.dat.
 int RunRead(QStringList args, const CliContext& context)
 {
+    const bool backup = !TakeSwitch(args, QStringLiteral("--no-backup"));
     QString defaultPath;
     if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
@@ -66,6 +123,11 @@ int RunRead(QStringList args, const CliContext& context)
         return session.Fail();
     session.reporter.EndProgress();
     RepairRanges(*session.image);
+    // Before OUT.dat, so the radio's values are kept even when OUT.dat cannot be written.
+    if (backup) {
+        if (const FileResult kept = KeepReadBackup(*session.image, context.dataFolder); !kept.ok)
+            PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(kept.messageText));
+    }
 
     ClearBeforeSave(*session.image);
     if (!FileDone(outPath, SaveImageFileAs(*session.image, outPath)))
@@ -77,6 +139,7 @@ int RunRead(QStringList args, const CliContext& context)
 // write-rssi IMAGE.dat PORT: Open IMAGE.dat, then the menu's Write Rssi.
 int RunWriteRssi(QStringList args, const CliContext& context)
 {
+    const bool verify = TakeSwitch(args, QStringLiteral("--verify"));
     QString defaultPath;
     if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
@@ -93,7 +156,39 @@ int RunWriteRssi(QStringList args, const CliContext& context)
     if (session.link.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount()) != ExchangeResult::Ok)
         return session.Fail();
     PrintOut(session.reporter.Prompt() + QLatin1Char('\n'));
-    return kExitOk;
+    return verify ? VerifyStoredRssi(session) : kExitOk;
+}
+
+// verify IMAGE.dat PORT: the menu's Read, compared with IMAGE.dat.
+int RunVerify(QStringList args, const CliContext& context)
+{
+    const bool json = TakeSwitch(args, QStringLiteral("--json"));
+    QString defaultPath;
+    if (!TakeDefaultArgs(args, context, 2, defaultPath))
+        return kExitUsage;
+    const QString& imagePath = args.at(0);
+    const QString& portName = args.at(1);
+
+    RadioSession session(defaultPath);
+    auto expected = std::make_unique<ParamImage>();
+    CopyImage(*session.image, *expected);
+    if (!OpenLoadedImage(*expected, imagePath))
+        return kExitTrouble;
+    // The radio's region goes over IMAGE's own bytes: the rows carry IMAGE's frequencies, and
+    // nothing outside the region can differ.
+    CopyImage(*expected, *session.image);
+    if (!session.OpenPortNamed(portName))
+        return kExitTrouble;
+    if (!session.link.ReadAll(kCalibrationStart, kCalibrationEnd)) {
+        session.Fail();
+        return kExitTrouble;
+    }
+    session.reporter.EndProgress();
+    // No range repair of the radio's bytes: a value out of range in the radio must show, not
+    // be covered by the default's.
+    const ImageDiff diff = DiffImages(*expected, *session.image);
+    PrintOut(json ? DiffJson(diff) : DiffText(diff));
+    return diff.Empty() ? kExitOk : kExitFailed;
 }
 
 } // namespace qmcal

@@ -7,5 +7,7 @@ namespace qmcal {
 // Commands that talk to the radio over a serial port.
 int RunRead(QStringList args, const CliContext& context);
 int RunWriteRssi(QStringList args, const CliContext& context);
+// Exit 0 when the radio holds IMAGE's calibration region, 1 when it differs, 2 on trouble.
+int RunVerify(QStringList args, const CliContext& context);
 
 } // namespace qmcal

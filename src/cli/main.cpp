@@ -1,9 +1,11 @@
 // qmcal-cli: the data layer (and, through the link, the radio) for scripted work.
 
+#include "app/AppPaths.h"
 #include "cli/CliCommand.h"
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
 #include "cli/RadioCommands.h"
+#include "data/ReadBackup.h"
 #include "qmcal/Version.h"
 
 #include <QCoreApplication>
@@ -20,10 +22,12 @@ using namespace qmcal;
 constexpr std::array kCommands{
     CliCommand{"make-default", "OUT.dat", &RunMakeDefault},
     CliCommand{"export", "IMAGE.dat OUT.txt [--default FILE]", &RunExport},
-    CliCommand{"show", "IMAGE.dat PAGE [--default FILE]", &RunShow},
+    CliCommand{"show", "IMAGE.dat PAGE [--json] [--default FILE]", &RunShow},
+    CliCommand{"diff", "A.dat B.dat [--json] [--default FILE]", &RunDiff},
     CliCommand{"detect", "[--port NAME]...", &RunDetect},
-    CliCommand{"read", "PORT OUT.dat [--default FILE]", &RunRead},
-    CliCommand{"write-rssi", "IMAGE.dat PORT [--default FILE]", &RunWriteRssi},
+    CliCommand{"read", "PORT OUT.dat [--no-backup] [--default FILE]", &RunRead},
+    CliCommand{"verify", "IMAGE.dat PORT [--json] [--default FILE]", &RunVerify},
+    CliCommand{"write-rssi", "IMAGE.dat PORT [--verify] [--default FILE]", &RunWriteRssi},
 };
 
 QString UsageLine(const CliCommand& command)
@@ -48,9 +52,13 @@ QString UsageText()
         "\nPAGE is one of %1.\n"
         "--default FILE names the Default.dat to load (default: the one beside qmcal-cli,\n"
         "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
+        "read also keeps a copy of the image in backup/ in the data folder (DATA beside\n"
+        "qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).\n"
         "-- ends the options: every word after it is a file or port name.\n"
-        "Exit status: 0 done, 1 failed, 2 usage error.\n")
-                .arg(ShowPageNames());
+        "Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,\n"
+        "1 different, 2 a file that cannot be read, a failed Read or a usage error.\n")
+                .arg(ShowPageNames())
+                .arg(kBackupsKept);
     return text;
 }
 
@@ -80,11 +88,13 @@ int main(int argc, char* argv[])
             PrintOut(UsageLine(command));
             return kExitOk;
         }
-        const CliContext context{QCoreApplication::applicationDirPath() + QLatin1Char('/')};
+        const QString exeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+        // The same DATA folder as the window's, decided the same way.
+        const CliContext context{exeFolder, ResolveLocations(exeFolder).dataFolder};
         const int status = command.handler(args, context);
         if (status == kExitUsage)
             PrintError(UsageLine(command));
-        return status;
+        return status == kExitTrouble ? kExitUsage : status;
     }
     PrintError(QStringLiteral("qmcal-cli: unknown command %1\n\n").arg(name) + UsageText());
     return kExitUsage;

@@ -93,6 +93,14 @@ QString CellText(const ParamImage& image, const PageTable& page, int slot, int r
     return column.marked && value > place.maximum ? kMarker : FormatHex(value);
 }
 
+CellBytes CellBytesOf(const PageTable& page, int slot, int row, int col)
+{
+    if (col == 0)
+        return {};
+    const Place place = PlaceOf(page, slot, row, col);
+    return {place.address, place.width};
+}
+
 void PutCellText(ParamImage& image, const PageTable& page, int slot, int row, int col, const QString& text)
 {
     const PageColumn& column = Column(page, col);

@@ -146,6 +146,13 @@ QString CellText(const ParamImage& image, const PageTable& page, int slot, int r
 // stored bytes as they are; "0*" reads as 0.
 void PutCellText(ParamImage& image, const PageTable& page, int slot, int row, int col, const QString& text);
 
+// The ParamArea bytes a value cell keeps; width 0 for column 0, which keeps none there.
+struct CellBytes {
+    std::uint16_t address = 0;
+    int width = 0;
+};
+CellBytes CellBytesOf(const PageTable& page, int slot, int row, int col);
+
 // One cell as the grid shows it, with what names it.
 struct PageCell {
     int slot = 0;

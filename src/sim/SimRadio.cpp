@@ -155,6 +155,8 @@ void SimRadio::StoreData(const WireBytes& frame)
                       count, unsigned{address});
         Note(text);
     }
+    if (m_faults.forgetStores)
+        return;
     const std::size_t page = address - offset;
     for (std::size_t i = 0; i < count; ++i)
         m_memory[page + (offset + i) % kPageSize] = frame[6 + i];

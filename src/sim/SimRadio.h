@@ -50,6 +50,7 @@ struct Faults {
     bool garbage = false;   // answer every frame with wrong bytes
     bool shortReplies = false;  // answer every frame with too few bytes
     bool noReading = false;     // Measure answers the Ack alone
+    bool forgetStores = false;  // acknowledge every store without keeping its bytes
 };
 
 class SimRadio {

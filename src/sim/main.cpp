@@ -58,6 +58,7 @@ constexpr const char* kUsage =
     "  --garbage           answer every frame with wrong bytes\n"
     "  --short-replies     answer every frame one byte short\n"
     "  --no-reading        answer measurements with the acknowledgement alone\n"
+    "  --forget-stores     acknowledge every store without keeping it\n"
     "  --help              show this text\n"
     "  --version           show the version\n"
     "Exit status: 0 done, 1 failed, 2 usage error.\n";
@@ -93,7 +94,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
         {"--help", &options.help},              {"--version", &options.version},
         {"--pace", &options.pace},              {"--garbage", &options.faults.garbage},
         {"--short-replies", &options.faults.shortReplies},
-        {"--no-reading", &options.faults.noReading}};
+        {"--no-reading", &options.faults.noReading},
+        {"--forget-stores", &options.faults.forgetStores}};
 
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {

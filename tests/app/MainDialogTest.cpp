@@ -1,6 +1,7 @@
 // The main window driven like a user would: mouse clicks on the menu, keys on the window.
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -249,6 +250,29 @@ TEST_F(MainDialogTest, AFailedReadLeavesSaveGreyed)
         EXPECT_FALSE(d->Action(Command::Save)->isEnabled());
         ClosePopup(file);
     }
+}
+
+// Every Read that succeeds leaves in DATA/backup the file Save As would write; a failed one
+// leaves nothing.
+TEST_F(MainDialogTest, ReadKeepsABackupOfWhatItRead)
+{
+    sim::SimRadio& radio = AttachRadio(0x5A);
+    Show();
+    const QDir backups(h.shell.dataFolder + QStringLiteral("/backup"));
+    for (const bool fails : {false, true}) {
+        SCOPED_TRACE(fails ? "failed Read" : "Read");
+        radio.FaultSettings().silentAfter = fails ? radio.FramesReceived() + 20 : -1;
+        Choose(*dialog, kProgram, Command::Read);
+        const QStringList kept = backups.entryList(QDir::Files);
+        ASSERT_EQ(kept.size(), 1);
+        EXPECT_TRUE(kept[0].startsWith(QLatin1String("read-"))) << kept[0].toStdString();
+    }
+    const QString saved = h.shell.exeFolder + QStringLiteral("saved.dat");
+    ASSERT_TRUE(SaveImageFileAs(h.image, saved).ok);
+    QFile backup(backups.filePath(backups.entryList(QDir::Files).at(0)));
+    QFile expected(saved);
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), expected.readAll());
 }
 
 TEST_F(MainDialogTest, ReadPutsTheDefaultFilesValueWhereTheRadioHoldsOneOutOfRange)

@@ -7,6 +7,9 @@
 #include "qmcal/Version.h"
 
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -186,6 +189,89 @@ TEST_F(CliTest, ShowPrintsThePageGrid)
     const CliRun rx = RunCli({"show", Path("img.dat"), "rx-tuning", "--default", Path("def.dat")});
     EXPECT_FALSE(rx.out.contains(QLatin1String("[30M]")));  // hidden slots print nothing
     EXPECT_EQ(rx.out.count(QLatin1Char('[')), 7);
+}
+
+// One known point on each of several pages, and a byte no grid shows: diff lists exactly those,
+// with the texts of the grids, and show --json gives the same texts.
+TEST_F(CliTest, DiffListsWhatDiffersAsTheGridsShowIt)
+{
+    auto a = NewImageObject();
+    FillFactoryImage(*a);
+    std::copy(kIdHeader.begin(), kIdHeader.end(), a->IdBlock().begin());
+    putU32le(a->IdBlock(), kPowerLayout.FreqOffset(4, 2), 0x14500000);
+    putU32le(a->IdBlock(), kTxModLayout.FreqOffset(7, 1), 0x43500000);
+    putU32le(a->IdBlock(), kRssiLayout.FreqOffset(kSlot450MR, 1), 0x43392500);
+    const std::uint16_t powerHigh = kPowerLayout.FieldAddress(4, 2, kPowerLayout.Field(3));
+    const std::uint16_t micGain = kTxModLayout.FieldAddress(7, 1, kTxModLayout.Field(0));
+    const std::uint16_t rssi9 = kRssiLayout.FieldAddress(kSlot450MR, 1, kRssiLayout.Field(1));
+    const struct {
+        std::uint16_t address;
+        int width;
+        unsigned a;
+        unsigned b;
+    } points[] = {
+        {powerHigh, 1, 0x80, 0x7F},
+        {micGain, 1, 2, 7},
+        {rssi9, 2, 0x1F0, 0x1F2},
+        {SqlFineAddress(9, 2), 1, 0, 0x50},
+        {SqlFineAddress(10, 1), 1, 3, 0xFE},
+        {0xF7A8, 1, 0, 0x5A},
+    };
+    for (const auto& p : points)
+        putField(a->ParamArea(), p.address, p.width, p.a);
+    ASSERT_TRUE(WriteFileBytes(Path("a.dat"), FileBytes(*a)));
+    for (const auto& p : points)
+        putField(a->ParamArea(), p.address, p.width, p.b);
+    ASSERT_TRUE(WriteFileBytes(Path("b.dat"), FileBytes(*a)));
+
+    const CliRun text = RunCli({"diff", Path("a.dat"), Path("b.dat"), "--default", Path("a.dat")});
+    EXPECT_EQ(text.exitCode, 1) << text.err.toStdString();
+    QStringList lines;
+    for (const QString& line : text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        lines << line.simplified();
+    EXPECT_EQ(lines, QStringList({"Power 150M 145.00000 High (0-FF) 80 7F",
+                                  "Tx Mod 450M 435.00000 MIC Gain db 6.4 22.4",
+                                  "RSSI 450M R 433.92500 RSSI9 (0-3FFF) 1F0 1F2",
+                                  "Sql Fine 850M N SQL 0 0*",
+                                  "Sql Fine 150M R W SQL 3 -2",
+                                  "byte F7A8 00 5A"}));
+
+    const CliRun json = RunCli({"diff", "--json", Path("a.dat"), Path("b.dat"), "--default", Path("a.dat")});
+    EXPECT_EQ(json.exitCode, 1);
+    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(items.size(), 6) << json.out.toStdString();
+    EXPECT_EQ(items[2].toObject(), QJsonObject({{"page", "RSSI"}, {"band", "450M R"}, {"row", "433.92500"},
+                                                {"column", "RSSI9 (0-3FFF)"}, {"a", "1F0"}, {"b", "1F2"}}));
+    EXPECT_EQ(items[5].toObject(), QJsonObject({{"address", "F7A8"}, {"a", "00"}, {"b", "5A"}}));
+
+    const CliRun show = RunCli({"show", Path("b.dat"), "sql-fine", "--json", "--default", Path("a.dat")});
+    const QJsonObject page = QJsonDocument::fromJson(show.out.toUtf8()).object();
+    EXPECT_EQ(page["page"].toString(), QStringLiteral("Sql Fine"));
+    EXPECT_EQ(page["columns"].toArray(), QJsonArray({"", "W SQL", "N SQL"}));
+    const QJsonArray rows = page["bands"].toArray().at(0).toObject()["rows"].toArray();
+    ASSERT_EQ(rows.size(), kSqlFineRows) << show.out.toStdString();
+    EXPECT_EQ(rows[8].toArray(), QJsonArray({"850M", "0", "0*"}));
+    EXPECT_EQ(rows[9].toArray(), QJsonArray({"150M R", "-2", "0"}));
+
+    // As diff and cmp: 0 alike, 1 different, 2 trouble, with the usage only for a usage error.
+    const struct {
+        QStringList args;
+        int status;
+        bool usage;
+    } cases[] = {
+        {{"diff", Path("a.dat"), Path("a.dat"), "--default", Path("a.dat")}, 0, false},
+        {{"diff", Path("a.dat"), Path("wrong.dat"), "--default", Path("a.dat")}, 2, false},
+        {{"diff", Path("missing.dat"), Path("a.dat"), "--default", Path("a.dat")}, 2, false},
+        {{"diff", Path("a.dat")}, 2, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, c.status);
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(r.err.contains(QLatin1String("usage:")), c.usage) << r.err.toStdString();
+        EXPECT_EQ(r.err.isEmpty(), c.status == 0);
+    }
 }
 
 } // namespace

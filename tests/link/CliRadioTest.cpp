@@ -1,6 +1,10 @@
 // qmcal-cli read and write-rssi against qmcal-sim over a real pseudo-terminal.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -8,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include "FakePort.h"
+#include "data/FreqWord.h"
 #include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "data/ParamFile.h"
 
 namespace qmcal::test {
@@ -56,11 +62,12 @@ struct CliRun {
     QString err;
 };
 
-CliRun RunCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+CliRun RunCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+              const QString& cliPath = kBin + QStringLiteral("/qmcal-cli"))
 {
     QProcess cli;
     cli.setProcessEnvironment(env);
-    cli.start(kBin + QStringLiteral("/qmcal-cli"), args);
+    cli.start(cliPath, args);
     CliRun run;
     if (!cli.waitForFinished(60000)) {
         cli.kill();
@@ -95,7 +102,8 @@ TEST_F(CliRadioTest, ReadGivesTheRadiosCalibrationRegion)
 {
     Sim sim({QStringLiteral("--save"), Temp("radio.dat"), QStringLiteral("--seed"), QStringLiteral("7")});
     ASSERT_FALSE(sim.Path().isEmpty());
-    const CliRun run = RunCli({QStringLiteral("read"), sim.Path(), Temp("out.dat")});
+    // Its backup would land in the build's own DATA folder.
+    const CliRun run = RunCli({QStringLiteral("read"), sim.Path(), Temp("out.dat"), QStringLiteral("--no-backup")});
     sim.Stop();
 
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -215,6 +223,160 @@ TEST_F(CliRadioTest, HexTraceOnRequest)
     EXPECT_TRUE(run.err.contains("> 57 FF FF 03 00 F4 08")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("< 52 00 41 00")) << run.err.toStdString();
     EXPECT_TRUE(run.err.endsWith("Read fail!\n"));
+}
+
+// A unit read from the simulator matches it; one byte changed in the file is the one line that
+// differs; a Read that fails is trouble (2), as is a file that cannot be read.
+TEST_F(CliRadioTest, VerifyComparesTheRadioWithTheImage)
+{
+    Sim sim({QStringLiteral("--seed"), QStringLiteral("1")});
+    ASSERT_FALSE(sim.Path().isEmpty());
+    ASSERT_EQ(RunCli({QStringLiteral("read"), sim.Path(), Temp("unit.dat"), QStringLiteral("--no-backup")}).exitCode, 0);
+    QByteArray changed = ReadAllOf(Temp("unit.dat"));
+    const auto low = static_cast<std::uint8_t>(changed[kIdBlockBytes + 0xF400]);
+    changed[kIdBlockBytes + 0xF400] = static_cast<char>(low ^ 0x01);
+    QFile file(Temp("changed.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(changed) == changed.size());
+    file.close();
+    IdBlockBytes id{};
+    std::copy_n(changed.constData(), id.size(), id.begin());
+    const QString line = QStringLiteral("Power 30M %1 Low (0-FF) %2 %3")
+                             .arg(FreqWordToText(getU32le(id, kPowerLayout.FreqOffset(0, 1))))
+                             .arg(QString::number(low ^ 0x01, 16).toUpper(), QString::number(low, 16).toUpper());
+
+    Sim broken({QStringLiteral("--garbage")});
+    const struct {
+        QString image;
+        QString port;
+        QStringList options;
+        int status;
+        QString out;
+        QString err;
+    } cases[] = {
+        {Temp("unit.dat"), sim.Path(), {}, 0, "", ""},
+        {Temp("changed.dat"), sim.Path(), {}, 1, line + "\n", ""},
+        {Temp("unit.dat"), broken.Path(), {}, 2, "", "Read fail!\n"},
+        {Temp("none.dat"), sim.Path(), {}, 2, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.image.toStdString() + " " + c.port.toStdString());
+        const CliRun run = RunCli(QStringList{QStringLiteral("verify"), c.image, c.port} + c.options);
+        EXPECT_EQ(run.exitCode, c.status);
+        QStringList lines;
+        for (const QString& l : run.out.split(QLatin1Char('\n')))
+            lines << l.simplified();
+        EXPECT_EQ(lines.join(QLatin1Char('\n')), c.out);
+        if (!c.err.isEmpty() || c.status != 2) {
+            EXPECT_EQ(run.err, c.err);
+        } else {
+            EXPECT_FALSE(run.err.contains(QLatin1String("usage:"))) << run.err.toStdString();
+        }
+    }
+    const CliRun json = RunCli({QStringLiteral("verify"), QStringLiteral("--json"), Temp("changed.dat"), sim.Path()});
+    EXPECT_EQ(json.exitCode, 1);
+    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(items.size(), 1) << json.out.toStdString();
+    EXPECT_EQ(items[0].toObject()["column"].toString(), QStringLiteral("Low (0-FF)"));
+}
+
+// --verify reads back the six blocks that hold the records: a radio that acknowledges stores
+// without keeping them is caught, with the number of bytes and the points that differ.
+TEST_F(CliRadioTest, WriteRssiVerifyReadsBackWhatWasStored)
+{
+    const QByteArray image = RssiImage(Temp("rssi.dat"));
+    ASSERT_FALSE(image.isEmpty());
+    for (const bool forget : {false, true}) {
+        SCOPED_TRACE(forget ? "forgets stores" : "keeps stores");
+        QStringList simArgs{QStringLiteral("--save"), Temp("radio.dat"), QStringLiteral("--log"), Temp("frames.log")};
+        if (forget)
+            simArgs << QStringLiteral("--forget-stores");
+        Sim sim(simArgs);
+        ASSERT_FALSE(sim.Path().isEmpty());
+        const CliRun run = RunCli({QStringLiteral("write-rssi"), Temp("rssi.dat"), sim.Path(), QStringLiteral("--verify")});
+        sim.Stop();
+
+        const QByteArray radio = ReadAllOf(Temp("radio.dat"));
+        int differing = 0;
+        for (int slot = 0; slot < kRssiLayout.SlotCount(); ++slot) {
+            for (int i = 0; i < 4; ++i) {
+                const int at = kIdBlockBytes + kRssiLayout.valueBase[slot] + i;
+                differing += radio[at] != image[at];
+            }
+        }
+        EXPECT_EQ(differing > 0, forget);
+        EXPECT_EQ(run.exitCode, forget ? 1 : 0);
+        EXPECT_EQ(run.out, "Complete\n");
+        const QStringList err = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        if (forget) {
+            ASSERT_FALSE(err.isEmpty());
+            EXPECT_EQ(err[0], QStringLiteral("Verify failed: %1 bytes differ").arg(differing));
+            EXPECT_GE(err.size(), 2);
+            for (qsizetype i = 1; i < err.size(); ++i)
+                EXPECT_TRUE(err[i].startsWith(QLatin1String("RSSI "))) << err[i].toStdString();
+        } else {
+            EXPECT_TRUE(err.isEmpty()) << run.err.toStdString();
+        }
+        const QStringList frames = QString::fromLatin1(ReadAllOf(Temp("frames.log"))).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(frames.size(), 17);
+        EXPECT_EQ(frames[11].toStdString(), "57 FF FF 03 00 FC 08");
+        EXPECT_EQ(frames[15].toStdString(), "57 FF FF 03 20 FC 08");
+        EXPECT_EQ(frames[16].toStdString(), "57 FF FF 03 A0 FC 08");
+    }
+}
+
+// A copy of qmcal-cli beside a Default.dat: portable, so its DATA folder is the test's own.
+TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
+{
+    const QString cli = Temp("qmcal-cli");
+    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/qmcal-cli"), cli));
+    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/Default.dat"), Temp("Default.dat")));
+    const QString backups = Temp("DATA/backup");
+    const auto list = [&backups] { return QDir(backups).entryList({QStringLiteral("read-*.dat")}, QDir::Files); };
+    const struct {
+        const char* name;
+        QStringList simArgs;
+        QStringList cliArgs;
+        bool backupIsAFile;
+        int status;
+        qsizetype kept;  // backups afterwards
+        const char* err;
+    } cases[] = {
+        {"read", {}, {}, false, 0, 1, ""},
+        {"--no-backup", {}, {QStringLiteral("--no-backup")}, false, 0, 1, ""},
+        {"failed read", {QStringLiteral("--garbage")}, {}, false, 1, 1, "Read fail!\n"},
+        {"read again", {}, {}, false, 0, 2, ""},
+        {"backup cannot be written", {}, {}, true, 0, 0, "qmcal-cli: warning: No backup of this Read: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.backupIsAFile) {
+            ASSERT_TRUE(QDir(backups).removeRecursively());
+            QFile file(backups);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        QFile::remove(Temp("out.dat"));
+        const QStringList before = list();
+        Sim sim(c.simArgs);
+        ASSERT_FALSE(sim.Path().isEmpty());
+        const CliRun run = RunCli(QStringList{QStringLiteral("read"), sim.Path(), Temp("out.dat")} + c.cliArgs,
+                                  QProcessEnvironment::systemEnvironment(), cli);
+        EXPECT_EQ(run.exitCode, c.status);
+        if (*c.err == 0) {
+            EXPECT_EQ(run.err, QString());
+        } else {
+            EXPECT_TRUE(run.err.startsWith(QLatin1String(c.err))) << run.err.toStdString();
+        }
+        EXPECT_EQ(run.out, c.status == 0 ? "Read success!\n" : "");
+        const QStringList after = list();
+        EXPECT_EQ(after.size(), c.kept);
+        EXPECT_EQ(QFile::exists(Temp("out.dat")), c.status == 0);
+        // A new backup is the very file Save As wrote.
+        for (const QString& name : after) {
+            if (!before.contains(name)) {
+                EXPECT_EQ(ReadAllOf(backups + QLatin1Char('/') + name), ReadAllOf(Temp("out.dat")));
+            }
+        }
+    }
 }
 
 } // namespace

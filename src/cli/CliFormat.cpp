@@ -1,0 +1,148 @@
+#include "cli/CliFormat.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace qmcal {
+
+namespace {
+
+using JsonField = std::pair<const char*, QString>;  // the value already in JSON
+
+// Fields in the order given, which QJsonObject would sort.
+QString JsonObject(std::initializer_list<JsonField> fields)
+{
+    QStringList parts;
+    for (const JsonField& field : fields)
+        parts << JsonString(QString::fromLatin1(field.first)) + QStringLiteral(": ") + field.second;
+    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
+}
+
+QString JsonArray(const QStringList& items)
+{
+    return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+QString JsonStrings(const QStringList& texts)
+{
+    QStringList items;
+    for (const QString& text : texts)
+        items << JsonString(text);
+    return JsonArray(items);
+}
+
+// Items one a line, indented, so that a script can also take the output line by line.
+QString JsonLines(const QStringList& items, const QString& indent)
+{
+    if (items.isEmpty())
+        return QStringLiteral("[]");
+    return QStringLiteral("[\n") + indent + items.join(QStringLiteral(",\n") + indent) + QLatin1Char('\n')
+        + indent.left(indent.size() - 2) + QLatin1Char(']');
+}
+
+QString HexByte(std::uint8_t value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString HexAddress(std::uint16_t address)
+{
+    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+} // namespace
+
+QString FormatTable(const TextTable& table)
+{
+    QList<qsizetype> widths;
+    for (const QStringList& row : table) {
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c)
+                widths.append(0);
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    QString out;
+    for (const QStringList& row : table) {
+        QString line;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            line += row[c].leftJustified(widths[c] + 2);
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        out += line + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString JsonString(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
+            out += QLatin1Char('\\') + c;
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out + QLatin1Char('"');
+}
+
+QString DiffText(const ImageDiff& diff)
+{
+    TextTable table;
+    for (const CellChange& cell : diff.cells)
+        table.append({cell.page, cell.band, cell.row, cell.column, cell.a, cell.b});
+    for (const ByteChange& byte : diff.bytes)
+        table.append({QStringLiteral("byte"), QString(), HexAddress(byte.address), QString(), HexByte(byte.a), HexByte(byte.b)});
+    return FormatTable(table);
+}
+
+QString DiffJson(const ImageDiff& diff)
+{
+    QStringList items;
+    for (const CellChange& cell : diff.cells) {
+        items << JsonObject({{"page", JsonString(cell.page)}, {"band", JsonString(cell.band)},
+                             {"row", JsonString(cell.row)}, {"column", JsonString(cell.column)},
+                             {"a", JsonString(cell.a)}, {"b", JsonString(cell.b)}});
+    }
+    for (const ByteChange& byte : diff.bytes) {
+        items << JsonObject({{"address", JsonString(HexAddress(byte.address))},
+                             {"a", JsonString(HexByte(byte.a))}, {"b", JsonString(HexByte(byte.b))}});
+    }
+    return JsonLines(items, QStringLiteral("  ")) + QLatin1Char('\n');
+}
+
+QString PageJson(const ParamImage& image, const PageTable& page)
+{
+    QStringList bands;
+    QStringList rows;
+    QStringList row;
+    QString band;
+    const auto endRow = [&] {
+        if (!row.isEmpty())
+            rows << JsonStrings(row);
+        row.clear();
+    };
+    const auto endBand = [&] {
+        endRow();
+        if (!rows.isEmpty())
+            bands << JsonObject({{"band", JsonString(band)}, {"rows", JsonLines(rows, QStringLiteral("      "))}});
+        rows.clear();
+    };
+    ForEachCell(image, page, [&](const PageCell& cell) {
+        if (cell.col == 0) {
+            endRow();
+            if (cell.row == 1) {
+                endBand();
+                band = cell.band;
+            }
+        }
+        row << cell.text;
+    });
+    endBand();
+    return QStringLiteral("{\n  \"page\": %1,\n  \"columns\": %2,\n  \"bands\": %3\n}\n")
+        .arg(JsonString(PageTitle(page)), JsonStrings(ColumnCaptions(page)), JsonLines(bands, QStringLiteral("    ")));
+}
+
+} // namespace qmcal

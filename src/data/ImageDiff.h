@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+
+#include "data/Layouts.h"
+#include "data/PageTable.h"
+#include "data/ParamImage.h"
+
+// What differs between two images, in the words of the grids: for qmcal-cli diff, verify and
+// write-rssi --verify.
+
+namespace qmcal {
+
+// A grid cell whose text differs.
+struct CellChange {
+    QString page;    // "Power" ... "Sql Fine"
+    QString band;    // the band tab; empty in the Sql Fine table
+    QString row;     // column 0 of the row in the first image: the frequency or the band's name
+    QString column;  // the column's caption
+    QString a;       // the texts as the grids show them
+    QString b;
+};
+
+// A byte of the ParamArea that differs and that no listed cell shows.
+struct ByteChange {
+    std::uint16_t address = 0;
+    std::uint8_t a = 0;
+    std::uint8_t b = 0;
+};
+
+struct ImageDiff {
+    std::vector<CellChange> cells;
+    std::vector<ByteChange> bytes;
+
+    bool Empty() const { return cells.empty() && bytes.empty(); }
+};
+
+// Every cell of pages whose text differs, page by page and row by row; then every byte of
+// ParamArea [start, end) that differs and belongs to none of those cells (bytes no grid shows,
+// or values whose texts are alike, such as two "0*").
+ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageTable*> pages = kPageTables,
+                     std::uint16_t start = kCalibrationStart, std::uint16_t end = kCalibrationEnd);
+
+} // namespace qmcal
