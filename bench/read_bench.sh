@@ -54,7 +54,7 @@ read_times=()
 rssi_times=()
 for i in $(seq "$runs"); do
   start=$(now)
-  "$bin/qmcal-cli" read "$pty" "$work/read.dat" >/dev/null
+  "$bin/qmcal-cli" read --no-backup "$pty" "$work/read.dat" >/dev/null
   end=$(now)
   read_times+=("$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')")
 
