@@ -138,6 +138,8 @@ void PrintOut(const QString& text)
 
 void PrintError(const QString& text)
 {
+    // What went to standard output before comes first, also when both go to one pipe.
+    std::fflush(stdout);
     std::fputs(text.toUtf8().constData(), stderr);
 }
 
