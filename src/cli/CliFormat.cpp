@@ -1,6 +1,7 @@
 #include "cli/CliFormat.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <utility>
 
 namespace qmcal {

@@ -58,22 +58,33 @@ struct RadioSession {
 // What write-rssi --verify compares.
 constexpr std::array<const PageTable*, 1> kRssiPage{&kRssiTable};
 
-// The 8-byte blocks that hold the layout's records, as runs [start, end) of adjacent blocks.
-std::vector<std::pair<std::uint16_t, std::uint16_t>> BlockRuns(const BandLayout& layout)
+using AddressRange = std::pair<int, int>;  // [start, end)
+
+// The bytes of each slot's records, slot by slot.
+std::vector<AddressRange> RecordRanges(const BandLayout& layout)
+{
+    std::vector<AddressRange> ranges;
+    for (int slot = 0; slot < layout.SlotCount(); ++slot) {
+        const auto s = static_cast<std::size_t>(slot);
+        ranges.emplace_back(layout.valueBase[s], layout.valueBase[s] + layout.rowCount[s] * layout.stride);
+    }
+    return ranges;
+}
+
+// The 8-byte blocks that hold the layout's records, as runs of adjacent blocks.
+std::vector<AddressRange> BlockRuns(const BandLayout& layout)
 {
     std::set<int> blocks;
-    for (int slot = 0; slot < layout.SlotCount(); ++slot) {
-        const int start = layout.valueBase[static_cast<std::size_t>(slot)];
-        const int end = start + layout.rowCount[static_cast<std::size_t>(slot)] * layout.stride;
+    for (const auto& [start, end] : RecordRanges(layout)) {
         for (int a = start; a < end; ++a)
             blocks.insert(a - a % 8);
     }
-    std::vector<std::pair<std::uint16_t, std::uint16_t>> runs;
+    std::vector<AddressRange> runs;
     for (const int block : blocks) {
         if (!runs.empty() && runs.back().second == block)
-            runs.back().second = static_cast<std::uint16_t>(block + 8);
+            runs.back().second = block + 8;
         else
-            runs.emplace_back(static_cast<std::uint16_t>(block), static_cast<std::uint16_t>(block + 8));
+            runs.emplace_back(block, block + 8);
     }
     return runs;
 }
@@ -85,20 +96,20 @@ int VerifyStoredRssi(RadioSession& session)
     auto stored = std::make_unique<ParamImage>();
     CopyImage(*session.image, *stored);
     for (const auto& [start, end] : BlockRuns(kRssiLayout)) {
-        if (!session.link.ReadAll(start, end))
+        if (!session.link.ReadAll(static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end)))
             return session.Fail();
     }
     session.reporter.EndProgress();
+    // Only the stored bytes count: the rest of the blocks was never sent.
     int differing = 0;
-    for (int slot = 0; slot < kRssiLayout.SlotCount(); ++slot) {
-        const int start = kRssiLayout.valueBase[static_cast<std::size_t>(slot)];
-        const int end = start + kRssiLayout.rowCount[static_cast<std::size_t>(slot)] * kRssiLayout.stride;
-        for (int a = start; a < end; ++a)
-            differing += stored->ParamArea()[static_cast<std::size_t>(a)] != session.image->ParamArea()[static_cast<std::size_t>(a)];
+    for (const auto& [start, end] : RecordRanges(kRssiLayout)) {
+        for (int a = start; a < end; ++a) {
+            const auto at = static_cast<std::size_t>(a);
+            differing += stored->ParamArea()[at] != session.image->ParamArea()[at] ? 1 : 0;
+        }
     }
     if (differing == 0)
         return kExitOk;
-    // Only the stored bytes count: the rest of the blocks was never sent.
     const ImageDiff diff = DiffImages(*stored, *session.image, kRssiPage, 0, 0);
     PrintError(QStringLiteral("Verify failed: %1 bytes differ\n").arg(differing) + DiffText(diff));
     return kExitFailed;
