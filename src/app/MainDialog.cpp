@@ -19,9 +19,9 @@
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
-#include "pages/CMSFlexGrid.h"
-#include "pages/DialogTemplate.h"
 #include "pages/GridDialog.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal {
 

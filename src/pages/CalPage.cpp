@@ -14,10 +14,10 @@
 #include "data/FreqWord.h"
 #include "data/LittleEndian.h"
 #include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
-#include "pages/CellEdit.h"
-#include "pages/UpDownControl.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
+#include "widgets/UpDownControl.h"
 
 namespace qmcal {
 

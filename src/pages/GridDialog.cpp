@@ -12,11 +12,11 @@
 #include <QTabWidget>
 
 #include "data/FreqWord.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
-#include "pages/CellEdit.h"
-#include "pages/DialogTemplate.h"
-#include "pages/UpDownControl.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
+#include "widgets/DialogTemplate.h"
+#include "widgets/UpDownControl.h"
 
 namespace qmcal {
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
+#include "widgets/CMSFlexGrid.h"
 
 namespace qmcal {
 
