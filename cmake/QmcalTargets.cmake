@@ -29,12 +29,15 @@ function(qmcal_configure_target target)
   target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
 endfunction()
 
-# One GoogleTest executable per layer, registered with CTest.
+# One GoogleTest executable per layer, registered with CTest; GMOCK for the matchers.
 function(qmcal_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "GMOCK" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   qmcal_configure_target(${name})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  if(ARG_GMOCK)
+    target_link_libraries(${name} PRIVATE GTest::gmock)
+  endif()
   target_compile_definitions(${name} PRIVATE
     QMCAL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     QMCAL_BIN_DIR="${CMAKE_BINARY_DIR}/bin")

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePort.h"
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
 
