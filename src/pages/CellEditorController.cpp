@@ -23,9 +23,6 @@ namespace qmcal {
 namespace {
 
 constexpr int kFrequencyTextLimit = 9;
-constexpr char16_t kCtrlC = 3;
-constexpr char16_t kCtrlV = 22;
-constexpr char16_t kCtrlX = 24;
 constexpr char16_t kBackspace = 8;
 const char* const kFrequencyChars = "1234567890.\b";
 
@@ -94,6 +91,10 @@ CheckedValue CheckValueText(const QString& typed, const ValueEditorTraits& trait
         return {ValueToText(traits.fallback, traits.text), true};
     return {typed, false};
 }
+
+constexpr char16_t kCtrlC = 3;
+constexpr char16_t kCtrlV = 22;
+constexpr char16_t kCtrlX = 24;
 
 // Whether a key press may reach an editor with this filter: keys that type no character,
 // Ctrl+C, Ctrl+V and Ctrl+X always pass.
