@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "pages/DialogTemplate.h"
 #include "qmcal/Version.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal {
 

@@ -20,9 +20,9 @@
 #include "data/ParamFile.h"
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
-#include "pages/CMSFlexGrid.h"
-#include "pages/DialogTemplate.h"
 #include "pages/GridDialog.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal {
 

@@ -7,8 +7,8 @@
 
 #include "app/AppContext.h"
 #include "app/PageSlots.h"
+#include "app/PortDialog.h"
 #include "link/PortDetector.h"
-#include "link/PortDialog.h"
 
 class QAction;
 class QLineEdit;

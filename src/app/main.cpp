@@ -13,10 +13,10 @@
 
 #include "app/CalApp.h"
 #include "data/FactoryImage.h"
-#include "pages/DialogTemplate.h"
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/UnitVariation.h"
+#include "widgets/DialogTemplate.h"
 
 namespace {
 

@@ -44,4 +44,23 @@ int PortNumberFromName(const QString& name)
     return static_cast<int>(negative ? -value : value);
 }
 
+QStringList PortButtonNames(const QStringList& portList)
+{
+#ifdef Q_OS_WIN
+    static_cast<void>(portList);
+    QStringList names;
+    for (int n = 1; n <= kPortButtonCount; ++n)
+        names.append(PortNameFromNumber(n));
+    return names;
+#else
+    return portList.mid(0, kPortButtonCount);
+#endif
+}
+
+QString PortButtonText(const QString& name)
+{
+    const QString devicePathPrefix = QStringLiteral("\\\\.\\");
+    return name.startsWith(devicePathPrefix) ? name.mid(devicePathPrefix.size()) : name;
+}
+
 } // namespace qmcal

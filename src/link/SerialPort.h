@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 class QThread;
 
@@ -62,5 +63,14 @@ std::unique_ptr<SerialPort> OpenPort(const QString& name, const TimeoutProfile& 
 QString PortNameFromNumber(int number);
 // Reads a name with "%*[^M]M%d"; 0 when no number follows the first 'M'.
 int PortNumberFromName(const QString& name);
+
+// The Port Setting dialog offers this many ports, one radio button each.
+constexpr int kPortButtonCount = 16;
+// The names the buttons stand for: COM1..COM16 on Windows, elsewhere the first 16 names of
+// the port list.
+QStringList PortButtonNames(const QStringList& portList);
+// What a button shows: ports 10 to 16 are opened by their device path ("\\.\COM10") but shown
+// as "COM10".
+QString PortButtonText(const QString& name);
 
 } // namespace qmcal

@@ -6,8 +6,8 @@
 #include <QTabWidget>
 
 #include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
+#include "widgets/CMSFlexGrid.h"
 
 namespace qmcal {
 

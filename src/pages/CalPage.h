@@ -1,15 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/Layouts.h"
 #include "data/ParamImage.h"
+#include "pages/CellEditorController.h"
 #include "pages/GridDialog.h"
 #include "pages/PageTraits.h"
 
 class QComboBox;
-class QKeyEvent;
 class QTabWidget;
 
 namespace qmcal {
@@ -20,10 +22,10 @@ class RadioLink;
 class UpDownControl;
 
 // One calibration page: a grid of the points of one band slot, band tabs, cell editors placed
-// over the grid, live sends and store buttons, all driven by the page's PageTraits. A page class
-// passes its traits to the constructor, connects its own buttons, and calls Initialise() as the
-// last statement of its constructor (so that its overrides take part). Everything a page may
-// change is a virtual hook below; the rest is shared.
+// over the grid, live sends, keying and store buttons, all driven by the page's PageTraits. A
+// page class passes its traits to the constructor, connects the buttons the traits do not
+// describe, and calls Initialise() as the last statement of its constructor (so that its
+// overrides take part). Everything a page may change is a virtual hook below; the rest is shared.
 class CalPage : public GridDialog {
     Q_OBJECT
 
@@ -37,15 +39,6 @@ public:
     virtual void LoadGrid();
     // CommitEditors, SaveExtras, then every cell into the image (SaveCell).
     virtual void SaveGrid();
-    // Every editor's commit with close = false, in the traits' commit order.
-    virtual void CommitEditors();
-    void CommitFrequencyEditor(bool close);
-    void CommitValueEditor(int editorId, bool close);
-    void CommitListEditor(int editorId, bool close);
-    // Shows the current column's editor over the current cell.
-    void OpenCellEditor();
-    // Sees every key press of the page's windows before the control does; true consumes it.
-    bool HandleKey(QObject* target, QKeyEvent* event);
     // The live send of the current cell: SetFrequency for column 0, SetParam with the
     // column's sub-code otherwise; on the caption row, the column's caption setting.
     virtual void SendCurrentCell();
@@ -62,9 +55,9 @@ public:
     int Slot() const { return m_slot; }
     const PageTraits& Traits() const { return m_traits; }
     QTabWidget* BandTabs() const { return m_tabs; }
-    CellEdit* FrequencyEditor() const { return m_frequencyEditor; }
-    CellEdit* ValueEditor(int editorId) const;
-    QComboBox* ListEditor(int editorId) const;
+    CellEdit* FrequencyEditor() const { return m_editors->FrequencyEditor(); }
+    CellEdit* ValueEditor(int editorId) const { return m_editors->ValueEditor(editorId); }
+    QComboBox* ListEditor(int editorId) const { return m_editors->ListEditor(editorId); }
 
 protected:
     // Builds the controls from the traits' template as children of parent (a child window).
@@ -76,6 +69,10 @@ protected:
     // ---- hooks ----------------------------------------------------------------------------
     // Set-up of controls the traits does not describe (extra fields, tab widths).
     virtual void SetupControls() {}
+    // What the keying's start button ("PTT Start" or "Test") sends before PttStart or
+    // TestStart, for the current cell; false: no key. Default: SaveAndTune of the row and, when
+    // the radio took the frequency, the row's whole record (SendRecord).
+    virtual bool BeforeKey(int row, int col);
     // After LoadGrid has filled the cells / after CommitEditors and before the cells are saved.
     virtual void LoadExtras() {}
     virtual void SaveExtras() {}
@@ -111,21 +108,9 @@ protected:
     void SendGlobal(const GlobalSetting& setting);
     // Whether the last exchange succeeded.
     bool LastOk() const;
-    bool IsCellEditor(const QWidget* widget) const;
-
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool IsCellEditor(const QWidget* widget) const { return m_editors->IsCellEditor(widget); }
 
 private:
-    struct ValueEditorParts {
-        const ValueEditorTraits* traits = nullptr;
-        CellEdit* edit = nullptr;
-        UpDownControl* upDown = nullptr;
-    };
-    struct ListEditorParts {
-        const ListEditorTraits* traits = nullptr;
-        QComboBox* list = nullptr;
-        Table<const char*> items;  // those of the column it edits
-    };
     struct GlobalFieldParts {
         const GlobalFieldTraits* traits = nullptr;
         CellEdit* edit = nullptr;
@@ -134,28 +119,21 @@ private:
 
     void BuildControls();
     void BandTabChanged(int index);
-    const ValueEditorParts* FindValueEditor(int editorId) const;
-    const ListEditorParts* FindListEditor(int editorId) const;
+    // The keying's buttons: BeforeKey, then the key; and the key's end.
+    void StartPressed();
+    void EndPressed();
     const GlobalFieldParts* FindGlobalField(const QWidget* edit) const;
-    // What a commit does with its editor afterwards.
-    void FinishCommit(QWidget* editor, UpDownControl* upDown, bool close, const StayOpen& stay);
-    bool CharacterPasses(QObject* target, QKeyEvent* event) const;
-    // A key pressed in a list's open drop-down; true consumes it.
-    bool DropDownKey(QComboBox& list, QKeyEvent* event);
-    void DiscardEditors();
+    // The frequency editor's text as the current slot's cell text.
+    std::optional<QString> FrequencyCellText(const QString& typed) const;
 
     const PageTraits& m_traits;
     ParamImage& m_image;
     RadioLink& m_link;
     CMSFlexGrid* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
-    CellEdit* m_frequencyEditor = nullptr;
-    std::vector<ValueEditorParts> m_valueEditors;
-    std::vector<ListEditorParts> m_listEditors;
+    std::unique_ptr<CellEditorController> m_editors;
     std::vector<GlobalFieldParts> m_globalFields;
-    std::vector<int> m_commitOrder;  // editor ids
     int m_slot = -1;
-    bool m_committing = false;    // a commit closing its editor must not run again on focus loss
     bool m_destroyed = false;
 };
 

@@ -1,8 +1,5 @@
 #include "pages/GridDialog.h"
 
-#include <cctype>
-#include <cstring>
-#include <optional>
 #include <stdexcept>
 
 #include <QApplication>
@@ -11,12 +8,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "data/FreqWord.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPageRoutines.h"
-#include "pages/CellEdit.h"
-#include "pages/DialogTemplate.h"
-#include "pages/UpDownControl.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
+#include "widgets/DialogTemplate.h"
+#include "widgets/UpDownControl.h"
 
 namespace qmcal {
 
@@ -24,60 +20,6 @@ namespace {
 
 constexpr std::uint32_t kRed = 255;
 constexpr std::uint32_t kBlack = 0;
-constexpr char16_t kCtrlC = 3;
-constexpr char16_t kCtrlV = 22;
-constexpr char16_t kCtrlX = 24;
-constexpr char16_t kBackspace = 8;
-const char* const kFrequencyChars = "1234567890.\b";
-
-// The character a key press types, as the platform's character message would carry it, or 0
-// for a key that types none (arrows, Delete, Tab, ...).
-char16_t CharacterOf(const QKeyEvent& event)
-{
-    const int key = event.key();
-    if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete
-        || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-        return 0;
-    if (key == Qt::Key_Backspace)
-        return kBackspace;
-    if ((event.modifiers() & Qt::ControlModifier) && key >= Qt::Key_A && key <= Qt::Key_Z)
-        return static_cast<char16_t>(key - Qt::Key_A + 1);
-    const QString text = event.text();
-    if (text.isEmpty())
-        return 0;
-    const char16_t c = text.at(0).unicode();
-    return c < 0x20 || c == 0x7F ? 0 : c;
-}
-
-bool Allowed(char16_t c, CharFilter filter)
-{
-    if (filter == CharFilter::None)
-        return true;
-    if (c > 0xFF)
-        return false;
-    const int upper = std::toupper(static_cast<unsigned char>(c));
-    if (filter == CharFilter::Hex)
-        return c == kBackspace || std::isxdigit(upper) != 0;
-    return std::strchr(kFrequencyChars, upper) != nullptr;
-}
-
-QString ValueToText(int value, ValueText text)
-{
-    return text == ValueText::Hex ? FormatHex(static_cast<std::uint32_t>(value))
-                                  : QString::number(value);
-}
-
-std::optional<std::int64_t> ParseValue(const QString& text, ValueText kind)
-{
-    if (kind == ValueText::Hex) {
-        if (const auto v = ScanHex(text))
-            return static_cast<std::int32_t>(*v);
-        return std::nullopt;
-    }
-    if (const auto v = ScanDecimal(text))
-        return *v;
-    return std::nullopt;
-}
 
 // The widgets a page puts where its template has a grid, an up-down, an edit or a tab control.
 QWidget* MakePageControl(const ControlTemplate& control, QWidget* parent)
@@ -221,24 +163,6 @@ void GridDialog::keyPressEvent(QKeyEvent* event)
 }
 
 // ---- shared routines ------------------------------------------------------------------------
-
-GridDialog::CheckedValue GridDialog::CheckValueText(const QString& typed, const ValueEditorTraits& traits)
-{
-    const auto value = ParseValue(typed, traits.text);
-    if (!value)
-        return {ValueToText(traits.fallback, traits.text), false};
-    if (*value < traits.minimum || *value > traits.maximum)
-        return {ValueToText(traits.fallback, traits.text), true};
-    return {typed, false};
-}
-
-bool GridDialog::CharacterAllowed(const QKeyEvent& event, CharFilter filter)
-{
-    const char16_t c = CharacterOf(event);
-    if (c == 0 || c == kCtrlC || c == kCtrlV || c == kCtrlX)
-        return true;
-    return Allowed(c, filter);
-}
 
 void GridDialog::SpinStep(UpDownControl& control, int delta)
 {

@@ -17,9 +17,9 @@ class CellEdit;
 class UpDownControl;
 
 // A dialog whose controls come from a dialog template and whose values are edited in a grid:
-// an edit (with its up-down) placed over the current cell, up-downs that step their buddy,
-// the current cell shown red, and the editors' character filters. The calibration pages and the
-// Sql Fine dialog are built on it.
+// an edit (with its up-down) placed over the current cell, up-downs that step their buddy and
+// the current cell shown red; its CellEditorController does the rest of the editing. The
+// calibration pages and the Sql Fine dialog are built on it.
 class GridDialog : public QDialog {
     Q_OBJECT
 
@@ -44,23 +44,7 @@ public:
     // release go to whichever widget has the keyboard focus then.
     static void PressEnterInFocus();
 
-    // What a value editor's commit puts into the cell: the text as typed when it is a number
-    // within the editor's accepted range (a leading zero stays), else the fallback.
-    struct CheckedValue {
-        QString cellText;
-        bool outOfRange = false;  // a number, but outside the range
-    };
-    static CheckedValue CheckValueText(const QString& typed, const ValueEditorTraits& traits);
-
-    // Whether a key press may reach an editor with this filter: keys that type no character,
-    // Ctrl+C, Ctrl+V and Ctrl+X always pass.
-    static bool CharacterAllowed(const QKeyEvent& event, CharFilter filter);
-
-protected:
-    // Builds the template's controls (resource path) as children, with the grid, cell edits
-    // and up-downs of the pages; a template without a grid is a programming error.
-    GridDialog(const char* templatePath, Qt::WindowFlags flags, QWidget* parent);
-
+    // ---- the editors over the grid (CellEditorController) ---------------------------------
     // Shows edit over the current cell with the cell's text, focused and all selected; an
     // up-down takes the edit as its buddy and shows beside it.
     void ShowCellEditor(CellEdit& edit, UpDownControl* upDown);
@@ -70,6 +54,12 @@ protected:
     void HideEditor(QWidget* editor, UpDownControl* upDown);
     // The grid or one of its inner windows.
     bool IsGrid(const QWidget* widget) const;
+
+protected:
+    // Builds the template's controls (resource path) as children, with the grid, cell edits
+    // and up-downs of the pages; a template without a grid is a programming error.
+    GridDialog(const char* templatePath, Qt::WindowFlags flags, QWidget* parent);
+
     // Whether the last mouse press on the grid hit a data cell: neither the caption row, nor a
     // fixed cell, nor the grey area beyond the cells. Only such a press opens an editor.
     bool PressHitDataCell() const;

@@ -1,5 +1,7 @@
 #include "pages/PageFactory.h"
 
+#include <array>
+
 #include "pages/PowerPage.h"
 #include "pages/RssiPage.h"
 #include "pages/RxTestPage.h"
@@ -11,28 +13,25 @@
 
 namespace qmcal {
 
+namespace {
+
+template <typename Page>
+std::unique_ptr<CalPage> Create(ParamImage& image, RadioLink& link, QWidget* parent)
+{
+    return std::make_unique<Page>(image, link, parent);
+}
+
+// By slot.
+constexpr std::array kPages{&Create<PowerPage>,   &Create<RxTuningPage>, &Create<TxModPage>, &Create<SignalModPage>,
+                            &Create<ToneModPage>, &Create<RxTestPage>,   &Create<SqlPage>,   &Create<RssiPage>};
+
+} // namespace
+
 std::unique_ptr<CalPage> CreateCalPage(int slot, ParamImage& image, RadioLink& link, QWidget* parent)
 {
-    switch (slot) {
-    case 0:
-        return std::make_unique<PowerPage>(image, link, parent);
-    case 1:
-        return std::make_unique<RxTuningPage>(image, link, parent);
-    case 2:
-        return std::make_unique<TxModPage>(image, link, parent);
-    case 3:
-        return std::make_unique<SignalModPage>(image, link, parent);
-    case 4:
-        return std::make_unique<ToneModPage>(image, link, parent);
-    case 5:
-        return std::make_unique<RxTestPage>(image, link, parent);
-    case 6:
-        return std::make_unique<SqlPage>(image, link, parent);
-    case 7:
-        return std::make_unique<RssiPage>(image, link, parent);
-    default:
+    if (slot < 0 || static_cast<std::size_t>(slot) >= kPages.size())
         return nullptr;
-    }
+    return kPages[static_cast<std::size_t>(slot)](image, link, parent);
 }
 
 } // namespace qmcal

@@ -9,7 +9,7 @@
 // What a calibration page declares about itself. A page is mostly one constexpr PageTraits: its
 // template, its page table, its columns' widths and editors with their ranges and commit
 // variants, and a few switches, each given only where it differs from the default. CalPage does
-// the rest.
+// the rest. The Sql Fine dialog describes its grid and editor with one as well.
 
 namespace qmcal {
 
@@ -19,10 +19,6 @@ constexpr int kIdGrid = 1172;
 constexpr int kIdFrequencyEditor = 1121;
 constexpr int kIdStoreAll = 1022;
 constexpr int kIdStoreCurrent = 1023;
-constexpr int kIdPttStart = 1026;
-constexpr int kIdPttEnd = 1061;
-constexpr int kIdTest = 1010;
-constexpr int kIdEnd = 1011;
 
 // Characters an editor lets through (Ctrl+C, Ctrl+V, Ctrl+X and pasting always pass).
 enum class CharFilter {
@@ -93,6 +89,12 @@ struct ColumnTraits {
 
 inline constexpr ColumnTraits kFrequencyColumnTraits{.widthTwips = 1500, .editorId = kIdFrequencyEditor};
 
+// A column of the default width edited with editor (a value or a list editor's traits).
+constexpr ColumnTraits EditedWith(const auto& editor)
+{
+    return {.editorId = editor.id};
+}
+
 // An always visible edit beside the grid that shows a global setting as "%X" and takes it back
 // (low bytes, no range check; text that does not parse leaves the setting alone); Enter in it
 // sends the setting. No character filter; its up-down wraps like a value editor's.
@@ -104,6 +106,19 @@ struct GlobalFieldTraits {
     int spinHigh = 0;
     GlobalSetting setting{};
 };
+
+// The pair of buttons that keys the radio on the current point and ends it again: the start
+// sends what the page's CalPage::BeforeKey sends, then PttStart or TestStart; the end sends
+// PttEnd or TestEnd.
+enum class Keying {
+    None,
+    Ptt,   // "PTT Start" (where the page has one) and "PTT End"
+    Test,  // "Test" and "End"
+};
+constexpr int kIdPttStart = 1026;
+constexpr int kIdPttEnd = 1061;
+constexpr int kIdTest = 1010;
+constexpr int kIdEnd = 1011;
 
 enum class Captions {
     HeaderFormat,  // one "|"-separated string; fixed rows keep the grid's default of one
@@ -126,6 +141,7 @@ struct PageTraits {
     bool f2OpensEditor = false;
     bool spinReleaseEnter = true;  // releasing an up-down button presses Enter
     int storeWidth = 0;  // 0: whole records (StoreRanges); else bytes per record (StoreFields)
+    Keying keying = Keying::None;
     Table<GlobalFieldTraits> globalFields{};
 };
 

@@ -13,8 +13,8 @@ public:
 
     PowerPage(ParamImage& image, RadioLink& link, QWidget* parent);
 
-    void PttStart();
-    void PttEnd();
+protected:
+    bool BeforeKey(int row, int col) override;
 };
 
 } // namespace qmcal

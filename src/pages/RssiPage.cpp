@@ -4,15 +4,12 @@ namespace qmcal {
 
 namespace {
 
-constexpr int kValueEditor = 1077;
-constexpr int kValueSpin = 1078;
-
-constexpr ColumnTraits kValueColumn{.editorId = kValueEditor};
-constexpr std::array kColumns{kFrequencyColumnTraits, kValueColumn, kValueColumn};
-
 // Both commits always close their editor.
-constexpr std::array kValueEditors{ValueEditorTraits{
-    .id = kValueEditor, .upDownId = kValueSpin, .textLimit = 4, .maximum = 0x3FFF, .stay = {.hide = true}}};
+constexpr ValueEditorTraits kReading{.id = 1077, .upDownId = 1078, .textLimit = 4, .maximum = 0x3FFF,
+                                     .stay = {.hide = true}};
+
+constexpr std::array kColumns{kFrequencyColumnTraits, EditedWith(kReading), EditedWith(kReading)};
+constexpr std::array kValueEditors{kReading};
 
 } // namespace
 

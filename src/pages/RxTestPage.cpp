@@ -1,57 +1,32 @@
 #include "pages/RxTestPage.h"
 
-#include <QPushButton>
-
-#include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
-
 namespace qmcal {
 
 namespace {
 
-constexpr int kFineEditor = 1075;
-constexpr int kFineSpin = 1076;
-constexpr int kDiscGainList = 1072;
-constexpr int kAudioGainList = 1073;
+constexpr ValueEditorTraits kFine{.id = 1075, .upDownId = 1076, .textLimit = 4, .maximum = 0x2A73,
+                                  .fallbackIntoEditor = true, .stay = kSelectInPlace};
+constexpr ListEditorTraits kDiscGain{.id = 1072};
+constexpr ListEditorTraits kAudioGain{.id = 1073};
 
-constexpr ColumnTraits kFineColumn{.editorId = kFineEditor};
-constexpr std::array kColumns{kFrequencyColumnTraits, ColumnTraits{.editorId = kDiscGainList},
-                              ColumnTraits{.editorId = kAudioGainList}, kFineColumn, kFineColumn};
-
-constexpr std::array kValueEditors{ValueEditorTraits{
-    .id = kFineEditor, .upDownId = kFineSpin, .textLimit = 4, .maximum = 0x2A73,
-    .fallbackIntoEditor = true, .stay = kSelectInPlace}};
-
-constexpr std::array kListEditors{ListEditorTraits{.id = kDiscGainList}, ListEditorTraits{.id = kAudioGainList}};
+constexpr std::array kColumns{kFrequencyColumnTraits, EditedWith(kDiscGain), EditedWith(kAudioGain),
+                              EditedWith(kFine), EditedWith(kFine)};
+constexpr std::array kValueEditors{kFine};
+constexpr std::array kListEditors{kDiscGain, kAudioGain};
 
 } // namespace
 
+// "Test" sends both gains, then both fine values: the record's layout order.
 const PageTraits RxTestPage::kTraits{
     .templatePath = ":/res/RxTestPage.json", .table = &kRxTestTable, .columns = kColumns,
     .captions = Captions::CellByCell,
-    .frequency = {.stay = kSelectInPlace}, .values = kValueEditors, .lists = kListEditors};
+    .frequency = {.stay = kSelectInPlace}, .values = kValueEditors, .lists = kListEditors,
+    .keying = Keying::Test};
 
 RxTestPage::RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)
 {
-    connect(Button(kIdTest), &QPushButton::clicked, this, &RxTestPage::Test);
-    connect(Button(kIdEnd), &QPushButton::clicked, this, &RxTestPage::End);
     Initialise();
-}
-
-// Both gains, then both fine values: the record's layout order.
-void RxTestPage::Test()
-{
-    const int row = Grid()->CurrentRow();
-    if (!SaveAndTune(row))
-        return;
-    SendRecord(row);
-    Link().TestStart(Code());
-}
-
-void RxTestPage::End()
-{
-    Link().TestEnd(Code());
 }
 
 } // namespace qmcal

@@ -13,9 +13,6 @@ public:
     static const PageTraits kTraits;
 
     RxTestPage(ParamImage& image, RadioLink& link, QWidget* parent);
-
-    void Test();
-    void End();
 };
 
 } // namespace qmcal

@@ -2,53 +2,39 @@
 
 #include <algorithm>
 
-#include <QPushButton>
-
 #include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
 
 namespace qmcal {
 
 namespace {
 
-constexpr int kAdjustEditor = 1067;
-constexpr int kAdjustSpin = 1068;
+constexpr ValueEditorTraits kAdjust{.id = 1067, .upDownId = 1068, .textLimit = 3, .maximum = 0x3FF,
+                                    .fallbackIntoEditor = true, .stay = {.select = true, .focus = true}};
 
-constexpr std::array kColumns{kFrequencyColumnTraits, ColumnTraits{.editorId = kAdjustEditor}};
-
-constexpr std::array kValueEditors{ValueEditorTraits{
-    .id = kAdjustEditor, .upDownId = kAdjustSpin, .textLimit = 3, .maximum = 0x3FF,
-    .fallbackIntoEditor = true, .stay = {.select = true, .focus = true}}};
+constexpr std::array kColumns{kFrequencyColumnTraits, EditedWith(kAdjust)};
+constexpr std::array kValueEditors{kAdjust};
 
 } // namespace
 
 const PageTraits RxTuningPage::kTraits{
     .templatePath = ":/res/RxTuningPage.json", .table = &kRxTuningTable, .columns = kColumns,
-    .frequency = {.stay = {.select = true, .focus = true}}, .values = kValueEditors,};
+    .frequency = {.stay = {.select = true, .focus = true}}, .values = kValueEditors,
+    .keying = Keying::Test};
 
 RxTuningPage::RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)
 {
-    connect(Button(kIdTest), &QPushButton::clicked, this, &RxTuningPage::Test);
-    connect(Button(kIdEnd), &QPushButton::clicked, this, &RxTuningPage::End);
     Initialise();
 }
 
 // Sends all four commands whatever their results; the link reports each failure.
-void RxTuningPage::Test()
+bool RxTuningPage::BeforeKey(int row, int col)
 {
-    const int row = Grid()->CurrentRow();
-    const int col = std::max(Grid()->CurrentCol(), 1);
     SaveAndTune(row);
     const bool rightHalf = Slot() == kSlot150MR || Slot() == kSlot450MR;
     Link().SetFlag(Code(), rightHalf ? 1 : 0);
-    SendField(row, col);
-    Link().TestStart(Code());
-}
-
-void RxTuningPage::End()
-{
-    Link().TestEnd(Code());
+    SendField(row, std::max(col, 1));
+    return true;
 }
 
 } // namespace qmcal

@@ -13,8 +13,8 @@ public:
 
     RxTuningPage(ParamImage& image, RadioLink& link, QWidget* parent);
 
-    void Test();
-    void End();
+protected:
+    bool BeforeKey(int row, int col) override;
 };
 
 } // namespace qmcal

@@ -15,8 +15,8 @@ public:
 
     SignalModPage(ParamImage& image, RadioLink& link, QWidget* parent);
 
-    void PttStart();
-    void PttEnd();
+protected:
+    bool BeforeKey(int row, int col) override;
 };
 
 } // namespace qmcal

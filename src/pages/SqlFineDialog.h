@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "pages/CellEditorController.h"
 #include "pages/GridDialog.h"
 
 namespace qmcal {
@@ -18,7 +21,7 @@ public:
     static constexpr int kIdValueEditor = 1170;
     static constexpr int kIdValueSpin = 1171;
     static constexpr int kIdRead = 1006;
-    static const ValueEditorTraits kValueEditor;
+    static const PageTraits kTraits;
 
     SqlFineDialog(ParamImage& image, RadioLink& link, QWidget* parent);
 
@@ -26,9 +29,6 @@ public:
     void LoadGrid();
     // The value commit without closing, then every offset cell into the image.
     void SaveGrid();
-    void CommitValueEditor(bool close);
-    void OpenCellEditor();
-    bool HandleKey(QObject* target, QKeyEvent* event);
     // The offsets from the radio into the image, and on success into the grid.
     void Read();
 
@@ -37,10 +37,10 @@ public:
     // The grid goes into the image when the dialog closes, however it is closed.
     void done(int result) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    // Enter: SaveGrid, then the current cell's byte into the radio when the focus was in the
+    // grid or the editor.
+    void EnterPressed(QWidget* focus);
     void GridMousePressed(int button);
     void StoreCurrentCell();
 
@@ -48,7 +48,7 @@ private:
     RadioLink& m_link;
     CellEdit* m_editor = nullptr;
     UpDownControl* m_upDown = nullptr;
-    bool m_committing = false;  // a commit closing its editor must not run again on focus loss
+    std::unique_ptr<CellEditorController> m_editors;
 };
 
 } // namespace qmcal

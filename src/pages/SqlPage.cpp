@@ -4,15 +4,13 @@ namespace qmcal {
 
 namespace {
 
-constexpr int kValueEditor = 1170;
-constexpr int kValueSpin = 1171;
-
-constexpr ColumnTraits kValueColumn{.editorId = kValueEditor};
-constexpr std::array kColumns{kFrequencyColumnTraits, kValueColumn, kValueColumn, kValueColumn, kValueColumn};
-
 // Both commits always close their editor.
-constexpr std::array kValueEditors{ValueEditorTraits{
-    .id = kValueEditor, .upDownId = kValueSpin, .textLimit = 4, .maximum = 0x3FFF, .stay = {.hide = true}}};
+constexpr ValueEditorTraits kLevel{.id = 1170, .upDownId = 1171, .textLimit = 4, .maximum = 0x3FFF,
+                                   .stay = {.hide = true}};
+
+constexpr std::array kColumns{kFrequencyColumnTraits, EditedWith(kLevel), EditedWith(kLevel), EditedWith(kLevel),
+                              EditedWith(kLevel)};
+constexpr std::array kValueEditors{kLevel};
 
 // The radio's W setting for the W columns, N for the N columns.
 constexpr std::uint8_t kModeW = 0x00;

@@ -3,31 +3,27 @@
 #include <QPushButton>
 
 #include "link/RadioLink.h"
-#include "pages/CMSFlexGrid.h"
+#include "widgets/CMSFlexGrid.h"
 
 namespace qmcal {
 
 namespace {
 
-constexpr int kLevelEditor = 1069;
-constexpr int kLevelSpin = 1070;
-constexpr int kDtmfCodeField = 1100;
-constexpr int kDtmfCodeSpin = 1049;
+constexpr ValueEditorTraits kLevel{.id = 1069, .upDownId = 1070, .textLimit = 2, .maximum = 0xFF,
+                                   .stay = kSelectInPlace};
+
+constexpr std::array kColumns{kFrequencyColumnTraits, EditedWith(kLevel), EditedWith(kLevel)};
+constexpr std::array kValueEditors{kLevel};
+
+// The DTMF code digit: one for every band.
+constexpr std::array kGlobalFields{GlobalFieldTraits{
+    .id = 1100, .upDownId = 1049, .textLimit = 1, .spinHigh = 15,
+    .setting = {.subCode = 0x03, .width = 1, .offset = 0xFD0}}};
+
 constexpr int kIdPttDtmf = 1014;
 constexpr int kIdPtt1750 = 1027;
 constexpr int kDtmfColumn = 1;
 constexpr int k1750Column = 2;
-
-constexpr ColumnTraits kLevelColumn{.editorId = kLevelEditor};
-constexpr std::array kColumns{kFrequencyColumnTraits, kLevelColumn, kLevelColumn};
-
-constexpr std::array kValueEditors{ValueEditorTraits{
-    .id = kLevelEditor, .upDownId = kLevelSpin, .textLimit = 2, .maximum = 0xFF, .stay = kSelectInPlace}};
-
-// One code for every band.
-constexpr std::array kGlobalFields{GlobalFieldTraits{
-    .id = kDtmfCodeField, .upDownId = kDtmfCodeSpin, .textLimit = 1, .spinHigh = 15,
-    .setting = {.subCode = 0x03, .width = 1, .offset = 0xFD0}}};
 
 } // namespace
 
@@ -36,14 +32,13 @@ const PageTraits ToneModPage::kTraits{
     .templatePath = ":/res/ToneModPage.json", .table = &kToneModTable, .columns = kColumns,
     .captions = Captions::CellByCell,
     .frequency = {.stay = kSelectInPlace}, .values = kValueEditors,
-    .storeWidth = 2, .globalFields = kGlobalFields};
+    .storeWidth = 2, .keying = Keying::Ptt, .globalFields = kGlobalFields};
 
 ToneModPage::ToneModPage(ParamImage& image, RadioLink& link, QWidget* parent)
     : CalPage(kTraits, image, link, parent)
 {
     connect(Button(kIdPttDtmf), &QPushButton::clicked, this, &ToneModPage::PttDtmf);
     connect(Button(kIdPtt1750), &QPushButton::clicked, this, &ToneModPage::Ptt1750);
-    connect(Button(kIdPttEnd), &QPushButton::clicked, this, &ToneModPage::PttEnd);
     Initialise();
 }
 
@@ -66,11 +61,6 @@ void ToneModPage::KeyWithLevel(int col, const GlobalSetting& code)
     SendField(row, col);
     SendGlobal(code);
     Link().PttStart(Code());
-}
-
-void ToneModPage::PttEnd()
-{
-    Link().PttEnd(Code());
 }
 
 } // namespace qmcal

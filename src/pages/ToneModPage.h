@@ -16,7 +16,6 @@ public:
 
     void PttDtmf();
     void Ptt1750();
-    void PttEnd();
 
 private:
     // The row's frequency, its level of col and the code (when it has a sub-code), then PTT.

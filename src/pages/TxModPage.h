@@ -13,9 +13,6 @@ public:
     static const PageTraits kTraits;
 
     TxModPage(ParamImage& image, RadioLink& link, QWidget* parent);
-
-    void PttStart();
-    void PttEnd();
 };
 
 } // namespace qmcal

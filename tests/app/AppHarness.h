@@ -2,9 +2,7 @@
 
 #include <deque>
 #include <functional>
-#include <map>
 #include <memory>
-#include <set>
 
 #include <QDialog>
 #include <QFile>
@@ -23,8 +21,7 @@
 #include "data/FactoryImage.h"
 #include "data/ParamFile.h"
 #include "link/RadioLink.h"
-#include "sim/SimRadio.h"
-#include "support/LoopbackPort.h"
+#include "support/SimPorts.h"
 
 namespace qmcal::test {
 
@@ -73,50 +70,6 @@ private:
         return answer;
     }
 };
-
-// Ports by name, opened on loopbacks to simulated radios; a name is busy unless listed.
-class FakePorts {
-public:
-    sim::SimRadio& Add(const QString& name, const sim::RadioMemory& memory)
-    {
-        auto radio = std::make_unique<sim::SimRadio>(memory);
-        sim::SimRadio& ref = *radio;
-        m_radios[name] = std::move(radio);
-        openable.insert(name);
-        return ref;
-    }
-    std::unique_ptr<SerialPort> Open(const QString& name, const TimeoutProfile& profile)
-    {
-        opened << name;
-        if (!openable.count(name))
-            return nullptr;
-        auto port = std::make_unique<LoopbackPort>(*m_radios.at(name), name);
-        port->SetProfile(profile);
-        return port;
-    }
-    PortOpener Opener()
-    {
-        return [this](const QString& name, const TimeoutProfile& profile) { return Open(name, profile); };
-    }
-
-    std::set<QString> openable;
-    QStringList opened;
-
-private:
-    std::map<QString, std::unique_ptr<sim::SimRadio>> m_radios;
-};
-
-// The factory image with a few bytes that mark where data came from.
-inline sim::RadioMemory MarkedMemory(std::uint8_t mark)
-{
-    ParamImage image;
-    FillFactoryImage(image);
-    sim::RadioMemory memory = image.ParamArea();
-    // Power values: any byte is in range, so the repair keeps them.
-    for (std::uint16_t a = 0xF400; a < 0xF410; ++a)
-        memory[a] = mark;
-    return memory;
-}
 
 // Everything CalApp owns, in a temporary executable folder with a factory Default.dat.
 struct AppHarness {

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/DialogTemplate.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <QTest>
 
 #include "AppHarness.h"
+#include "app/PortDialog.h"
 #include "data/Layouts.h"
-#include "link/PortDialog.h"
 #include "sim/PtyHost.h"
 
 namespace qmcal::test {

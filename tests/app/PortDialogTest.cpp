@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "AppHarness.h"
-#include "link/PortDialog.h"
+#include "app/PortDialog.h"
 
 namespace qmcal::test {
 namespace {

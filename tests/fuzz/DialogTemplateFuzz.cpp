@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "FuzzSupport.h"
-#include "pages/DialogTemplate.h"
+#include "widgets/DialogTemplate.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {

@@ -1,10 +1,12 @@
 // Keys and clicks on the pages as a window system delivers them: held arrow keys, Enter in an
-// open drop-down list, presses beside the data cells, and how the captions break.
+// open drop-down list, presses beside the data cells, a context menu over an editor, and how the
+// captions break.
 
 #include <functional>
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QContextMenuEvent>
 
 #include "PageFixture.h"
 #include "pages/PowerPage.h"
@@ -205,6 +207,41 @@ TEST_F(KeysAndClicksTest, APressBesideTheDataCellsOpensNoEditorAndChangesNothing
         QTest::keyClick(Focus(), Qt::Key_Return);
         EXPECT_EQ(AllCells(grid), cells);
         EXPECT_TRUE(image.ParamArea() == before);
+        page = nullptr;
+        delete dialog;
+    }
+}
+
+TEST_F(KeysAndClicksTest, AContextMenuOverAnOpenEditorKeepsItOpenAndCommitsNothing)
+{
+    const struct {
+        const char* name;
+        std::function<GridDialog*()> open;
+    } cases[] = {
+        {"Power", [this] { return &OpenNext<PowerPage>(); }},
+        {"Sql Fine", [this] { return OpenSqlFine(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridDialog* dialog = c.open();
+        CMSFlexGrid& grid = *dialog->Grid();
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(2, 1).center());
+        auto* editor = qobject_cast<QLineEdit*>(Focus());
+        ASSERT_NE(editor, nullptr);
+        const QString cell = grid.CellText(2, 1);
+        QTest::keyClicks(editor, QStringLiteral("1"));
+
+        // The menu takes the focus as a popup; its Paste, say, is for the editor under it.
+        const QPoint at = editor->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, at, editor->mapToGlobal(at));
+        QApplication::sendEvent(editor, &menu);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(editor->isVisible());
+        EXPECT_EQ(editor->text(), QStringLiteral("1"));
+        EXPECT_EQ(grid.CellText(2, 1), cell);
+        popup->close();
+        QApplication::processEvents();
         page = nullptr;
         delete dialog;
     }

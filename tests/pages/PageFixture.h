@@ -20,13 +20,13 @@
 #include "data/ParamImage.h"
 #include "link/RadioLink.h"
 #include "link/RecordingReporter.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPage.h"
-#include "pages/CellEdit.h"
-#include "pages/UpDownControl.h"
 #include "sim/HexBytes.h"
 #include "sim/SimRadio.h"
 #include "support/LoopbackPort.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
+#include "widgets/UpDownControl.h"
 
 namespace qmcal::test {
 

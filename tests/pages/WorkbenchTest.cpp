@@ -12,10 +12,10 @@
 
 #include "app/AppHarness.h"
 #include "data/LittleEndian.h"
-#include "pages/CMSFlexGrid.h"
 #include "pages/CalPage.h"
-#include "pages/CellEdit.h"
 #include "pages/SqlFineDialog.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
 
 namespace qmcal::test {
 namespace {

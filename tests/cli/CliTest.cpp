@@ -1,4 +1,4 @@
-#include "DataTestSupport.h"
+#include "data/DataTestSupport.h"
 
 #include "data/FactoryImage.h"
 #include "data/FreqWord.h"

@@ -9,6 +9,7 @@
 
 #include "link/PortDetector.h"
 #include "link/PortPermission.h"
+#include "link/SerialPort.h"
 
 class QLabel;
 class QRadioButton;
@@ -33,13 +34,12 @@ class PortDialog : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kButtonCount = 16;
+    static constexpr int kButtonCount = kPortButtonCount;
     static constexpr int kFirstButtonId = 1145;
     static constexpr int kHintId = 1161;
 
-    // The names the buttons stand for: COM1..COM16 on Windows, elsewhere the first 16 names
-    // of the port list.
-    static QStringList ButtonNames(const QStringList& portList);
+    // The names the buttons stand for (PortButtonNames).
+    static QStringList ButtonNames(const QStringList& portList) { return PortButtonNames(portList); }
 
     // savePortName writes the chosen name to Program.ini.
     PortDialog(RadioLink& link, LinkReporter& messages, QStringList buttonNames,

@@ -1,4 +1,4 @@
-#include "pages/DialogTemplate.h"
+#include "widgets/DialogTemplate.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

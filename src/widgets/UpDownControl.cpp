@@ -1,4 +1,4 @@
-#include "pages/UpDownControl.h"
+#include "widgets/UpDownControl.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

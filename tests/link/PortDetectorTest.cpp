@@ -7,14 +7,14 @@
 
 #include <sys/time.h>
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 
-#include "AppHarness.h"
+#include "RecordingReporter.h"
 #include "link/PortDetector.h"
+#include "link/RadioLink.h"
 #include "link/SystemPortList.h"
-#include "sim/PtyHost.h"
+#include "support/SimPorts.h"
 
 namespace qmcal::test {
 namespace {
@@ -57,6 +57,15 @@ public:
 private:
     std::unique_ptr<SerialPort> m_inner;
     QStringList& m_trace;
+};
+
+// A link over a fresh image, and ports by name on simulated radios.
+struct LinkHarness {
+    ParamImage image;
+    CommandNameMap names = MakeCommandNameMap();
+    RecordingReporter reporter;
+    RadioLink link{image, names, reporter};
+    FakePorts ports;
 };
 
 const QStringList kOneTry{"purge", "write 57", "write 00", "write 00", "write 00", "read 4"};
@@ -130,20 +139,9 @@ void StopWithin(PortDetector& detector, std::chrono::seconds limit)
     }
 }
 
-std::unique_ptr<sim::PtyHost> StartHost(bool silent)
-{
-    sim::SimRadio radio(MarkedMemory(0x21));
-    if (silent)
-        radio.FaultSettings().silentAfter = 0;
-    auto host = std::make_unique<sim::PtyHost>(std::move(radio));
-    std::string error;
-    EXPECT_TRUE(host->Start(&error)) << error;
-    return host;
-}
-
 TEST(PortDetector, FindsTheRadioOnTheThirdPortAfterTryingTheSilentOnesTwice)
 {
-    AppHarness h;
+    LinkHarness h;
     std::vector<std::unique_ptr<sim::PtyHost>> hosts;
     hosts.push_back(StartHost(true));
     hosts.push_back(StartHost(true));
@@ -174,7 +172,7 @@ TEST(PortDetector, FindsTheRadioOnTheThirdPortAfterTryingTheSilentOnesTwice)
 
 TEST(PortDetector, StopsWhileScanningASilentPort)
 {
-    AppHarness h;
+    LinkHarness h;
     const std::unique_ptr<sim::PtyHost> silent = StartHost(true);
     const QString name = QString::fromStdString(silent->SlavePath());
     PortDetector detector(h.link, [name] { return QStringList{name}; });
@@ -202,7 +200,7 @@ TEST(PortDetector, StopsWithNoPortsListedAndWithOnlyBusyOnes)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        AppHarness h;
+        LinkHarness h;
         std::atomic<int> passes{0};
         const QStringList listed = c.ports;
         PortDetector detector(h.link, [&passes, listed] {
@@ -216,32 +214,6 @@ TEST(PortDetector, StopsWithNoPortsListedAndWithOnlyBusyOnes)
 
         EXPECT_FALSE(detector.Running());
         EXPECT_FALSE(h.link.HasPort());
-    }
-}
-
-TEST(DetectCommand, PrintsThePortWhereTheRadioAnswered)
-{
-    const std::unique_ptr<sim::PtyHost> silent = StartHost(true);
-    const std::unique_ptr<sim::PtyHost> radio = StartHost(false);
-    const QString silentPty = QString::fromStdString(silent->SlavePath());
-    const QString radioPty = QString::fromStdString(radio->SlavePath());
-    const struct {
-        const char* name;
-        QStringList args;
-        int exitCode;
-        QString out;
-    } cases[] = {
-        {"found after a silent port", {"--port", silentPty, "--port", radioPty}, 0, radioPty + "\n"},
-        {"no radio anywhere", {"--port", silentPty}, 1, ""},
-        {"--port without a name", {"--port"}, 2, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QProcess cli;
-        cli.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal-cli"), QStringList{"detect"} + c.args);
-        ASSERT_TRUE(cli.waitForFinished(30000));
-        EXPECT_EQ(cli.exitCode(), c.exitCode) << cli.readAllStandardError().toStdString();
-        EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), c.out);
     }
 }
 

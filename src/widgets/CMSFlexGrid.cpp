@@ -1,4 +1,4 @@
-#include "pages/CMSFlexGrid.h"
+#include "widgets/CMSFlexGrid.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "link/PortDialog.h"
+#include "app/PortDialog.h"
 
 #include <vector>
 
@@ -8,7 +8,7 @@
 
 #include "link/LinkReporter.h"
 #include "link/RadioLink.h"
-#include "pages/DialogTemplate.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal {
 
@@ -18,27 +18,7 @@ constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const QString kTemplatePath = QStringLiteral(":/res/PortDialog.json");
 
-// Ports 10 to 16 are opened by their device path ("\\.\COM10") but shown as "COM10".
-QString ButtonText(const QString& name)
-{
-    const QString devicePathPrefix = QStringLiteral("\\\\.\\");
-    return name.startsWith(devicePathPrefix) ? name.mid(devicePathPrefix.size()) : name;
-}
-
 } // namespace
-
-QStringList PortDialog::ButtonNames(const QStringList& portList)
-{
-#ifdef Q_OS_WIN
-    static_cast<void>(portList);
-    QStringList names;
-    for (int n = 1; n <= kButtonCount; ++n)
-        names.append(PortNameFromNumber(n));
-    return names;
-#else
-    return portList.mid(0, kButtonCount);
-#endif
-}
 
 PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList buttonNames,
                        std::function<void(const QString&)> savePortName, PortAccess access,
@@ -89,7 +69,7 @@ void PortDialog::ProbeButtons()
             button->hide();
             continue;
         }
-        button->setText(ButtonText(m_names.at(i)));
+        button->setText(PortButtonText(m_names.at(i)));
         button->setToolTip(m_names.at(i));
         std::unique_ptr<SerialPort> port = m_access.open(m_names.at(i), kChosenProfile);
         button->setEnabled(port != nullptr);

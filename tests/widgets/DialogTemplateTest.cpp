@@ -12,7 +12,7 @@
 
 #include <stdexcept>
 
-#include "pages/DialogTemplate.h"
+#include "widgets/DialogTemplate.h"
 
 namespace qmcal::test {
 namespace {

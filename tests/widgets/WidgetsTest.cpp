@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pages/CMSFlexGrid.h"
-#include "pages/CellEdit.h"
+#include "widgets/CMSFlexGrid.h"
+#include "widgets/CellEdit.h"
 
 namespace qmcal {
 namespace {

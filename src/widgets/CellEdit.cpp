@@ -1,4 +1,4 @@
-#include "pages/CellEdit.h"
+#include "widgets/CellEdit.h"
 
 #include <algorithm>
 

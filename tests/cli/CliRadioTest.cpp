@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePort.h"
 #include "data/FreqWord.h"
 #include "data/Layouts.h"
 #include "data/LittleEndian.h"
