@@ -7,6 +7,7 @@
 #include "data/ParamImage.h"
 #include "pages/GridDialog.h"
 #include "pages/PageTraits.h"
+#include "pages/RadioRunner.h"
 
 class QComboBox;
 class QKeyEvent;
@@ -16,7 +17,6 @@ namespace qmcal {
 
 class CMSFlexGrid;
 class CellEdit;
-class RadioLink;
 class UpDownControl;
 
 // One calibration page: a grid of the points of one band slot, band tabs, cell editors placed
@@ -57,6 +57,8 @@ public:
     virtual void ImageReplaced();
     // The page is about to go: the grid is saved into the image.
     virtual void DestroyWindow();
+    // The page's radio calls run on thread from now on, while the window keeps painting.
+    void SetLinkThread(LinkThread* thread) { m_link.SetThread(thread); }
 
     // ---- what the page is made of -------------------------------------------------------
     int Slot() const { return m_slot; }
@@ -93,7 +95,7 @@ protected:
 
     // ---- helpers for page sequences -----------------------------------------------------
     ParamImage& Image() const { return m_image; }
-    RadioLink& Link() const { return m_link; }
+    const RadioRunner& Link() const { return m_link; }
     const BandLayout& Layout() const { return *m_traits.layout; }
     std::uint8_t Code() const { return m_traits.layout->commandCode; }
     // IdBlock offset of the frequency word of data row (1-based) of the current slot.
@@ -147,7 +149,7 @@ private:
 
     const PageTraits& m_traits;
     ParamImage& m_image;
-    RadioLink& m_link;
+    RadioRunner m_link;
     CMSFlexGrid* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
     CellEdit* m_frequencyEditor = nullptr;
