@@ -6,6 +6,7 @@ namespace qmcal {
 
 class IniSettings;
 class HeaderReporter;
+class LinkThread;
 class UserDialogs;
 struct ShellState;
 
@@ -19,6 +20,7 @@ struct AppContext {
     const IniSettings& settings;
     UserDialogs& dialogs;
     HeaderReporter& reporter;  // the link reports into the main window's header
+    LinkThread* linkThread = nullptr;  // where the link's calls run; none: on the UI thread
 };
 
 } // namespace qmcal

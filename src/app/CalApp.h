@@ -7,6 +7,8 @@
 #include "app/MainDialog.h"
 #include "app/QtUserDialogs.h"
 #include "app/ShellState.h"
+#include "link/LinkThread.h"
+#include "link/QueuedReporter.h"
 #include "link/RadioLink.h"
 
 namespace qmcal {
@@ -30,12 +32,14 @@ public:
 private:
     QtUserDialogs m_dialogs;
     HeaderReporter m_reporter{m_dialogs};
+    QueuedReporter m_linkReporter{m_reporter};  // the link reports from its own thread
     ParamImage m_image;
     CommandNameMap m_commandNames;
     ShellState m_shell;
     IniSettings m_settings;
-    RadioLink m_link{m_image, m_commandNames, m_reporter};
-    AppContext m_context{m_image, m_link, m_commandNames, m_shell, m_settings, m_dialogs, m_reporter};
+    RadioLink m_link{m_image, m_commandNames, m_linkReporter};
+    LinkThread m_linkThread{m_link, &m_linkReporter};
+    AppContext m_context{m_image, m_link, m_commandNames, m_shell, m_settings, m_dialogs, m_reporter, &m_linkThread};
 };
 
 } // namespace qmcal

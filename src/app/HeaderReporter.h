@@ -11,8 +11,9 @@ namespace qmcal {
 
 class UserDialogs;
 
-// Shows what the link reports in the main window's header. The link blocks the UI thread, so
-// each text is painted at once instead of waiting for the event loop.
+// Shows what the link reports in the main window's header. Each text is painted at once, so
+// that every progress mark is seen however fast they come (and also when the link runs on the
+// UI thread and blocks it).
 class HeaderReporter final : public LinkReporter {
 public:
     explicit HeaderReporter(UserDialogs& dialogs);

@@ -96,8 +96,9 @@ MainDialog::Seams MainDialog::WithDefaults(Seams seams, const ShellState& shell)
 
 MainDialog::MainDialog(AppContext& context, Seams seams)
     : m_context(context),
+      m_radio(context.link, context.linkThread),
       m_seams(WithDefaults(std::move(seams), context.shell)),
-      m_detector(context.link, m_seams.portLister, m_seams.portAccess.open)
+      m_detector(context.link, m_seams.portLister, m_seams.portAccess.open, context.linkThread)
 {
     const DialogTemplate dialog = LoadDialogTemplate(kTemplatePath);
     setWindowTitle(dialog.caption);
@@ -266,7 +267,8 @@ void MainDialog::done(int result)
     DestroyPages();
     // Closing must not leave the radio transmitting or in a receive test. Only the workbench
     // can switch one on, so without it nothing is ever sent here.
-    m_context.link.EndActiveCommand();
+    if (m_radio.ActiveCommand() != 0)
+        m_radio.EndActiveCommand();
     m_detector.StopPortDetection();
     QDialog::done(result);
 }
@@ -391,7 +393,7 @@ void MainDialog::OnRead()
 {
     m_portField->setFocus();
     repaint();
-    if (!m_context.link.ReadAll(kCalibrationStart, kCalibrationEnd))
+    if (!m_radio.ReadAll(kCalibrationStart, kCalibrationEnd))
         return;
     RepairRanges(m_context.image);
     // A copy in DATA/backup; one that cannot be written does not spoil the Read.
@@ -407,12 +409,12 @@ void MainDialog::OnWrite()
     m_portField->setFocus();
     repaint();
     ClearBeforeSave(m_context.image);
-    m_context.link.WriteAll(kCalibrationStart, kCalibrationEnd);
+    m_radio.WriteAll(kCalibrationStart, kCalibrationEnd);
 }
 
 void MainDialog::OnWritePower()
 {
-    m_context.link.StoreRanges(kPowerLayout, 0, kPowerLayout.SlotCount());
+    m_radio.StoreRanges(kPowerLayout, 0, kPowerLayout.SlotCount());
 }
 
 void MainDialog::OnSqlFine()
@@ -480,15 +482,17 @@ void MainDialog::ShowPageOfTab(int index)
 
 void MainDialog::OnWriteRssi()
 {
-    m_context.link.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount());
+    m_radio.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount());
 }
 
 void MainDialog::OnPort()
 {
     // Hands the port over from the search to the user, for good.
     m_detector.StopPortDetection();
+    PortAccess access = m_seams.portAccess;
+    access.linkThread = m_context.linkThread;
     PortDialog dialog(m_context.link, m_context.reporter, PortDialog::ButtonNames(m_seams.portLister()),
-                      [this](const QString& name) { SavePortName(name); }, m_seams.portAccess, this);
+                      [this](const QString& name) { SavePortName(name); }, std::move(access), this);
     if (m_context.dialogs.RunModal(dialog) == QDialog::Accepted)
         m_portField->setText(m_context.link.CurrentPortName());
 }

@@ -9,6 +9,7 @@
 #include "app/PageSlots.h"
 #include "app/PortDialog.h"
 #include "link/PortDetector.h"
+#include "pages/RadioRunner.h"
 
 class QAction;
 class QLineEdit;
@@ -120,6 +121,7 @@ private:
     void ShowPageOfTab(int index);
 
     AppContext& m_context;
+    RadioRunner m_radio;  // the link's calls, on the link's thread
     Seams m_seams;
     std::array<PageSlot, kPageSlotCount> m_slots;
     QMenuBar* m_menuBar = nullptr;

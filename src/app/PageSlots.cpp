@@ -15,6 +15,7 @@ PageSlot CreatePageSlot(int slot, AppContext& context, QWidget* tabControl)
     std::unique_ptr<CalPage> page = CreateCalPage(slot, context.image, context.link, tabControl);
     if (!page)
         return {};
+    page->SetLinkThread(context.linkThread);
     CalPage* calPage = page.get();
     PageSlot made;
     made.loadGrid = [calPage] { calPage->ImageReplaced(); };
@@ -26,6 +27,7 @@ PageSlot CreatePageSlot(int slot, AppContext& context, QWidget* tabControl)
 void ShowSqlFineDialog(AppContext& context, QWidget* parent)
 {
     SqlFineDialog dialog(context.image, context.link, parent);
+    dialog.SetLinkThread(context.linkThread);
     dialog.exec();
 }
 

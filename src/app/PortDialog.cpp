@@ -1,7 +1,5 @@
 #include "app/PortDialog.h"
 
-#include <vector>
-
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +15,7 @@ namespace {
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const QString kTemplatePath = QStringLiteral(":/res/PortDialog.json");
+const QString kOpenFailedText = QStringLiteral("Open port fail!");
 
 } // namespace
 
@@ -24,7 +23,7 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
                        std::function<void(const QString&)> savePortName, PortAccess access,
                        QWidget* parent)
     : QDialog(parent),
-      m_link(link),
+      m_link(link, access.linkThread),
       m_messages(messages),
       m_names(buttonNames.mid(0, kButtonCount)),
       m_savePortName(std::move(savePortName)),
@@ -45,10 +44,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
     connect(controls.Get<QPushButton>(kOkId), &QPushButton::clicked, this, &PortDialog::accept);
     connect(controls.Get<QPushButton>(kCancelId), &QPushButton::clicked, this, &PortDialog::reject);
 
-    // The port in use must be free for the probe below and for the user's choice.
-    m_link.ClosePort();
-    ProbeButtons();
-    CheckCurrentPort();
+    // Opening ports can take its time: the main window keeps painting meanwhile.
+    ShowProbe(m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& l) { return ProbePorts(l); }, Probe{}));
 
     // The hint row takes room only when it has something to say.
     const QFont font = DialogFont(dialog);
@@ -58,10 +55,38 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
     setFixedSize(size);
 }
 
-void PortDialog::ProbeButtons()
+PortDialog::Probe PortDialog::ProbePorts(RadioLink& link) const
 {
-    std::vector<DeviceOwner> denied;
-    QStringList deniedNames;
+    // The port in use must be free for the probe and for the user's choice.
+    link.ClosePort();
+    Probe probe;
+    for (const QString& name : m_names) {
+        std::unique_ptr<SerialPort> port = m_access.open(name, kChosenProfile);
+        probe.openable.push_back(port != nullptr);
+        if (port) {
+            port->Close();
+        } else if (m_access.permissionDenied(name)) {
+            probe.denied.push_back(m_access.owner(name));
+            probe.deniedNames.append(name);
+        }
+    }
+    const QString current = link.CurrentPortName();
+    if (current.isEmpty())
+        return probe;
+    std::unique_ptr<SerialPort> port = m_access.open(current, kChosenProfile);
+    if (!port)
+        return probe;
+#ifdef Q_OS_WIN
+    probe.current = PortNumberFromName(current) - 1;
+#else
+    probe.current = static_cast<int>(m_names.indexOf(current));
+#endif
+    port->Close();
+    return probe;
+}
+
+void PortDialog::ShowProbe(const Probe& probe)
+{
     bool anyEnabled = false;
     for (int i = 0; i < kButtonCount; ++i) {
         QRadioButton* button = Button(i);
@@ -71,43 +96,22 @@ void PortDialog::ProbeButtons()
         }
         button->setText(PortButtonText(m_names.at(i)));
         button->setToolTip(m_names.at(i));
-        std::unique_ptr<SerialPort> port = m_access.open(m_names.at(i), kChosenProfile);
-        button->setEnabled(port != nullptr);
-        if (port) {
-            port->Close();
-            anyEnabled = true;
-        } else if (m_access.permissionDenied(m_names.at(i))) {
-            denied.push_back(m_access.owner(m_names.at(i)));
-            deniedNames.append(m_names.at(i));
-        }
+        const auto at = static_cast<std::size_t>(i);
+        const bool openable = at < probe.openable.size() && probe.openable.at(at);
+        button->setEnabled(openable);
+        anyEnabled = anyEnabled || openable;
     }
+    if (probe.current >= 0 && probe.current < kButtonCount)
+        Button(probe.current)->setChecked(true);
     // An empty box with OK and Cancel would leave the user guessing.
     if (m_names.isEmpty()) {
         m_hint->setText(QStringLiteral("No serial port found"));
         m_hint->show();
-    } else if (!anyEnabled && !denied.empty()) {
-        m_hint->setText(PermissionHint(denied));
-        m_hint->setToolTip(deniedNames.join(QLatin1String(", ")));
+    } else if (!anyEnabled && !probe.denied.empty()) {
+        m_hint->setText(PermissionHint(probe.denied));
+        m_hint->setToolTip(probe.deniedNames.join(QLatin1String(", ")));
         m_hint->show();
     }
-}
-
-void PortDialog::CheckCurrentPort()
-{
-    const QString current = m_link.CurrentPortName();
-    if (current.isEmpty())
-        return;
-    std::unique_ptr<SerialPort> port = m_access.open(current, kChosenProfile);
-    if (!port)
-        return;
-#ifdef Q_OS_WIN
-    const int index = PortNumberFromName(current) - 1;
-#else
-    const int index = static_cast<int>(m_names.indexOf(current));
-#endif
-    if (index >= 0 && index < kButtonCount)
-        Button(index)->setChecked(true);
-    port->Close();
 }
 
 int PortDialog::CheckedIndex() const
@@ -119,15 +123,15 @@ int PortDialog::CheckedIndex() const
     return -1;
 }
 
-void PortDialog::OpenChosen(const QString& name)
+bool PortDialog::OpenOnLink(RadioLink& link, const QString& name) const
 {
     std::unique_ptr<SerialPort> port = m_access.open(name, kChosenProfile);
-    if (port) {
-        m_link.SetPort(std::move(port));
-    } else {
-        m_link.SetOpenFailed();
-        m_messages.ShowMessage(QStringLiteral("Open port fail!"));
+    if (!port) {
+        link.SetOpenFailed();
+        return false;
     }
+    link.SetPort(std::move(port));
+    return true;
 }
 
 void PortDialog::accept()
@@ -139,8 +143,12 @@ void PortDialog::accept()
 #else
         const QString name = m_names.at(index);
 #endif
-        m_link.SetCurrentPortName(name);
-        OpenChosen(name);
+        const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name](RadioLink& link) {
+            link.SetCurrentPortName(name);
+            return OpenOnLink(link, name);
+        }, true);
+        if (!opened)
+            m_messages.ShowMessage(kOpenFailedText);
         m_savePortName(name);
     }
     QDialog::accept();
@@ -149,8 +157,11 @@ void PortDialog::accept()
 void PortDialog::reject()
 {
     // Esc and the close box end here too, and must give back the port that was in use.
-    if (!m_link.CurrentPortName().isEmpty())
-        OpenChosen(m_link.CurrentPortName());
+    const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& link) {
+        return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName());
+    }, true);
+    if (!opened)
+        m_messages.ShowMessage(kOpenFailedText);
     QDialog::reject();
 }
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include <QDialog>
 #include <QString>
@@ -10,6 +11,7 @@
 #include "link/PortDetector.h"
 #include "link/PortPermission.h"
 #include "link/SerialPort.h"
+#include "pages/RadioRunner.h"
 
 class QLabel;
 class QRadioButton;
@@ -17,7 +19,6 @@ class QRadioButton;
 namespace qmcal {
 
 class LinkReporter;
-class RadioLink;
 
 // How the dialog reaches the ports; tests replace them.
 struct PortAccess {
@@ -26,6 +27,8 @@ struct PortAccess {
     std::function<bool(const QString& name)> permissionDenied;
     // Who may open the port's device.
     std::function<DeviceOwner(const QString& name)> owner;
+    // Where ports are opened and given to the link, while the window keeps painting; none: here.
+    LinkThread* linkThread = nullptr;
 };
 
 // "Port Setting": the manual choice of the port. Opening it closes the link's port; OK opens
@@ -54,12 +57,22 @@ public:
     void reject() override;
 
 private:
-    void ProbeButtons();
-    void CheckCurrentPort();
-    void OpenChosen(const QString& name);
+    // What the ports said when the dialog opened.
+    struct Probe {
+        std::vector<bool> openable;  // per button name
+        std::vector<DeviceOwner> denied;
+        QStringList deniedNames;
+        int current = -1;  // the button of the port in use, when it opens
+    };
+
+    // On the link's thread: frees the port in use and tries every port.
+    Probe ProbePorts(RadioLink& link) const;
+    void ShowProbe(const Probe& probe);
+    // On the link's thread: the port becomes the link's, or the link's open failed.
+    bool OpenOnLink(RadioLink& link, const QString& name) const;
     int CheckedIndex() const;
 
-    RadioLink& m_link;
+    RadioRunner m_link;
     LinkReporter& m_messages;
     QStringList m_names;
     std::function<void(const QString&)> m_savePortName;

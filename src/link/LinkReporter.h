@@ -5,7 +5,8 @@
 namespace qmcal {
 
 // Everything the radio link shows to the user goes through this; the main window implements it
-// (and repaints at once, as the link blocks the UI thread), tests record it.
+// (on the UI thread: a QueuedReporter brings the reports there from the link's thread), tests
+// record it.
 class LinkReporter {
 public:
     virtual ~LinkReporter() = default;

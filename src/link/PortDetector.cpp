@@ -6,6 +6,7 @@
 #include <QSerialPort>
 #include <QThread>
 
+#include "link/LinkThread.h"
 #include "link/RadioLink.h"
 
 namespace qmcal {
@@ -87,8 +88,8 @@ ProbeResult ProbePass(const QStringList& names, const PortOpener& open,
     return result;
 }
 
-PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener)
-    : m_link(link), m_lister(std::move(lister)), m_opener(std::move(opener))
+PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener, LinkThread* linkThread)
+    : m_link(link), m_lister(std::move(lister)), m_opener(std::move(opener)), m_linkThread(linkThread)
 {
 }
 
@@ -102,7 +103,7 @@ void PortDetector::StartPortDetection()
     // Once stopped, the search stays stopped for the rest of the run.
     if (m_thread || StopRequested())
         return;
-    m_uiThread = thread();
+    m_portThread = m_linkThread ? m_linkThread->Thread() : thread();
     // A QThread rather than a std::thread: the serial port objects made on it need an event
     // dispatcher there.
     m_thread.reset(QThread::create([this] { Run(); }));
@@ -121,6 +122,8 @@ void PortDetector::StopPortDetection()
         m_thread->wait();
     // A find queued just before the stop is taken now, not after the caller moved on.
     HandOver();
+    if (m_handingOver)
+        m_linkThread->Call([](RadioLink&) {}, QEventLoop::ExcludeUserInputEvents);
 }
 
 bool PortDetector::Running() const
@@ -139,7 +142,7 @@ void PortDetector::Run()
     for (;;) {
         ProbeResult result = ProbePass(m_lister(), m_opener, [this] { return StopRequested(); });
         if (result.port) {
-            result.port->MoveToThread(m_uiThread);
+            result.port->MoveToThread(m_portThread);
             {
                 const std::lock_guard<std::mutex> lock(m_mutex);
                 m_foundPort = std::move(result.port);
@@ -170,9 +173,24 @@ void PortDetector::HandOver()
     }
     if (!port)
         return;
-    m_link.SetPort(std::move(port));
-    m_link.SetCurrentPortName(name);
-    Q_EMIT PortFound(name);
+    if (m_linkThread == nullptr) {
+        m_link.SetPort(std::move(port));
+        m_link.SetCurrentPortName(name);
+        Q_EMIT PortFound(name);
+        return;
+    }
+    // The port belongs to the link's thread now: it is set there, between two calls.
+    auto handed = std::make_shared<std::unique_ptr<SerialPort>>(std::move(port));
+    m_handingOver = true;
+    m_linkThread->Post(
+        [handed, name](RadioLink& link) {
+            link.SetPort(std::move(*handed));
+            link.SetCurrentPortName(name);
+        },
+        [this, name] {
+            m_handingOver = false;
+            Q_EMIT PortFound(name);
+        });
 }
 
 } // namespace qmcal

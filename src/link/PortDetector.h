@@ -17,6 +17,7 @@ class QThread;
 
 namespace qmcal {
 
+class LinkThread;
 class RadioLink;
 
 using PortOpener = std::function<std::unique_ptr<SerialPort>(const QString& name, const TimeoutProfile& profile)>;
@@ -41,7 +42,8 @@ ProbeResult ProbePass(const QStringList& names, const PortOpener& open,
                       const std::function<bool()>& stopRequested);
 
 // Searches for the radio on its own thread until it answers on some port or detection is
-// stopped. The port that answered goes to the link on the UI thread.
+// stopped. The port that answered goes to the link on the link's thread when there is one,
+// after the calls made before it; else on the UI thread.
 class PortDetector : public QObject {
     Q_OBJECT
 
@@ -50,7 +52,8 @@ public:
     // pass, so an idle search does not keep a processor busy.
     static constexpr std::chrono::milliseconds kIdlePause{250};
 
-    PortDetector(RadioLink& link, PortLister lister, PortOpener opener = &OpenPort);
+    PortDetector(RadioLink& link, PortLister lister, PortOpener opener = &OpenPort,
+                 LinkThread* linkThread = nullptr);
     ~PortDetector() override;
     PortDetector(const PortDetector&) = delete;
     PortDetector& operator=(const PortDetector&) = delete;
@@ -74,7 +77,9 @@ private:
     RadioLink& m_link;
     PortLister m_lister;
     PortOpener m_opener;
-    QThread* m_uiThread = nullptr;
+    LinkThread* m_linkThread = nullptr;
+    QThread* m_portThread = nullptr;  // where the port that answered goes
+    bool m_handingOver = false;       // the link's thread has the port but not yet set it
     std::unique_ptr<QThread> m_thread;
 
     std::mutex m_mutex;  // guards everything below

@@ -420,7 +420,8 @@ bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     Bytes staged(static_cast<std::size_t>(total) * kBlockSize);
     int done = 0;
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
-        const Bytes reply = Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
+        const bool stopped = m_readStop && m_readStop();
+        const Bytes reply = stopped ? Bytes{} : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
         if (reply.size() < kBlockReplySize) {
             ShowPrompt(QStringLiteral("Read fail!"));
             return false;

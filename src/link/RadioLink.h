@@ -3,6 +3,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -95,6 +96,9 @@ public:
     bool ReadAll(std::uint16_t start, std::uint16_t end);
     bool WriteAll(std::uint16_t start, std::uint16_t end);
     bool ReadSqlFine();
+    // Asked before each block of a read: true ends the read there, as a failed one (the window
+    // is closing). Writes and stores always run to their end.
+    void SetReadStop(std::function<bool()> stop) { m_readStop = std::move(stop); }
 
 private:
     // Purges, writes the frame and reads replySize bytes (fewer on a time-out); nothing at all
@@ -119,6 +123,7 @@ private:
     std::uint8_t m_activeSub = 0;  // PTT or test: which end frame switches it off
     ExchangeResult m_lastResult = ExchangeResult::Ok;
     bool m_readingLost = false;  // the Prompt shows that the last Measure got no reading
+    std::function<bool()> m_readStop;
 };
 
 } // namespace qmcal

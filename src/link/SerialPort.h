@@ -52,7 +52,8 @@ public:
     virtual void Close() = 0;
     virtual QString Name() const = 0;
     // Gives an open port to another thread: the detector opens ports on its own thread and
-    // hands the one that answered to the UI thread. Called on the thread that owns the port.
+    // hands the one that answered to the link's thread. Does nothing unless called on the thread
+    // that owns the port.
     virtual void MoveToThread(QThread* thread) { static_cast<void>(thread); }
 };
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
+#include <QThread>
+
 namespace qmcal {
 
 Q_LOGGING_CATEGORY(lcLink, "qmcal.link", QtWarningMsg)
@@ -143,6 +145,12 @@ Bytes SerialPortAdapter::Read(std::size_t n)
         received = QStringLiteral("%1 (%2 of %3 bytes)").arg(received).arg(out.size()).arg(n).trimmed();
     qCDebug(lcLink).noquote() << m_name << "<" << received;
     return out;
+}
+
+void SerialPortAdapter::MoveToThread(QThread* thread)
+{
+    if (m_port.thread() == QThread::currentThread())
+        m_port.moveToThread(thread);
 }
 
 void SerialPortAdapter::Close()

@@ -26,7 +26,7 @@ public:
     Bytes Read(std::size_t n) override;
     void Close() override;
     QString Name() const override { return m_name; }
-    void MoveToThread(QThread* thread) override { m_port.moveToThread(thread); }
+    void MoveToThread(QThread* thread) override;
 
 private:
     explicit SerialPortAdapter(const QString& name);

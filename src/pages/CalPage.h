@@ -10,6 +10,7 @@
 #include "pages/CellEditorController.h"
 #include "pages/GridDialog.h"
 #include "pages/PageTraits.h"
+#include "pages/RadioRunner.h"
 
 class QComboBox;
 class QTabWidget;
@@ -18,7 +19,6 @@ namespace qmcal {
 
 class CMSFlexGrid;
 class CellEdit;
-class RadioLink;
 class UpDownControl;
 
 // One calibration page: a grid of the points of one band slot, band tabs, cell editors placed
@@ -50,6 +50,8 @@ public:
     virtual void ImageReplaced();
     // The page is about to go: the grid is saved into the image.
     virtual void DestroyWindow();
+    // The page's radio calls run on thread from now on, while the window keeps painting.
+    void SetLinkThread(LinkThread* thread) { m_link.SetThread(thread); }
 
     // ---- what the page is made of -------------------------------------------------------
     int Slot() const { return m_slot; }
@@ -89,7 +91,7 @@ protected:
 
     // ---- helpers for page sequences -----------------------------------------------------
     ParamImage& Image() const { return m_image; }
-    RadioLink& Link() const { return m_link; }
+    const RadioRunner& Link() const { return m_link; }
     const BandLayout& Layout() const { return *m_traits.table->layout; }
     std::uint8_t Code() const { return Layout().commandCode; }
     // IdBlock offset of the frequency word of data row (1-based) of the current slot.
@@ -128,7 +130,7 @@ private:
 
     const PageTraits& m_traits;
     ParamImage& m_image;
-    RadioLink& m_link;
+    RadioRunner m_link;
     CMSFlexGrid* m_grid = nullptr;
     QTabWidget* m_tabs = nullptr;
     std::unique_ptr<CellEditorController> m_editors;

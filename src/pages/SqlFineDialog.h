@@ -4,12 +4,12 @@
 
 #include "pages/CellEditorController.h"
 #include "pages/GridDialog.h"
+#include "pages/RadioRunner.h"
 
 namespace qmcal {
 
 class CellEdit;
 class ParamImage;
-class RadioLink;
 
 // The squelch fine offsets of all eleven bands in one grid: a signed byte per band for the W
 // and for the N setting. Enter (also the one each up-down step presses) stores the current
@@ -33,6 +33,8 @@ public:
     void Read();
 
     CellEdit* ValueEditor() const { return m_editor; }
+    // Read and the stores run on thread from now on, while the window keeps painting.
+    void SetLinkThread(LinkThread* thread) { m_link.SetThread(thread); }
 
     // The grid goes into the image when the dialog closes, however it is closed.
     void done(int result) override;
@@ -45,7 +47,7 @@ private:
     void StoreCurrentCell();
 
     ParamImage& m_image;
-    RadioLink& m_link;
+    RadioRunner m_link;
     CellEdit* m_editor = nullptr;
     UpDownControl* m_upDown = nullptr;
     std::unique_ptr<CellEditorController> m_editors;

@@ -20,6 +20,8 @@
 #include "app/UserDialogs.h"
 #include "data/FactoryImage.h"
 #include "data/ParamFile.h"
+#include "link/LinkThread.h"
+#include "link/QueuedReporter.h"
 #include "link/RadioLink.h"
 #include "support/SimPorts.h"
 
@@ -38,7 +40,12 @@ public:
         saveAsked.push_back(options);
         return Next(saveAnswers);
     }
-    void Message(QWidget*, const QString& text) override { messages << text; }
+    void Message(QWidget* parent, const QString& text) override
+    {
+        messages << text;
+        if (onMessage)
+            onMessage(parent, text);
+    }
     int RunModal(QDialog& dialog) override
     {
         ++modalRuns;
@@ -57,6 +64,7 @@ public:
     std::vector<FileDialogOptions> openAsked;
     std::vector<FileDialogOptions> saveAsked;
     QStringList messages;
+    std::function<void(QWidget*, const QString&)> onMessage;  // shows the message for real
     std::function<int(QDialog&)> modal;  // drives a shown dialog and returns its result
     int modalRuns = 0;
 
@@ -71,7 +79,8 @@ private:
     }
 };
 
-// Everything CalApp owns, in a temporary executable folder with a factory Default.dat.
+// Everything CalApp owns, in a temporary executable folder with a factory Default.dat; the link's
+// calls run on its own thread, as in the program.
 struct AppHarness {
     AppHarness()
     {
@@ -103,12 +112,14 @@ struct AppHarness {
     QTemporaryDir exeDir;
     ScriptedDialogs dialogs;
     HeaderReporter reporter{dialogs};
+    QueuedReporter linkReporter{reporter};
     ParamImage image;
     CommandNameMap names = MakeCommandNameMap();
     ShellState shell;
     IniSettings settings;
-    RadioLink link{image, names, reporter};
-    AppContext context{image, link, names, shell, settings, dialogs, reporter};
+    RadioLink link{image, names, linkReporter};
+    LinkThread linkThread{link, &linkReporter};
+    AppContext context{image, link, names, shell, settings, dialogs, reporter, &linkThread};
     FakePorts ports;
 };
 

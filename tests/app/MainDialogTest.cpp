@@ -7,11 +7,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include "AppHarness.h"
 #include "app/PortDialog.h"
@@ -499,6 +501,93 @@ TEST_F(MainDialogTest, AboutShowsTheVersion)
     Choose(*dialog, kHelp, Command::About);
     EXPECT_EQ(h.dialogs.modalRuns, 1);
     EXPECT_TRUE(texts.contains(QStringLiteral("Version 2.0.6.2"))) << texts.join(QLatin1Char('|')).toStdString();
+}
+
+// The radio holds the Read back at its 100th block until the UI thread has done its part: a
+// window that waited for the radio without its event loop would never get that far.
+TEST(MainDialogBusy, DuringAReadTimersRunInputIsDroppedAndACloseWaitsForTheEnd)
+{
+    const struct {
+        const char* name;
+        bool close;
+        const char* prompt;
+    } cases[] = {
+        {"click and shortcut during the Read", false, "Read success!"},
+        {"closed during the Read", true, "Read fail!"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppHarness h;
+        sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x5A));
+        auto loopback = std::make_unique<LoopbackPort>(radio);
+        LoopbackPort& line = *loopback;
+        h.link.SetPort(std::move(loopback));
+        std::unique_ptr<MainDialog> d = h.MakeDialog();
+        d->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+        const AreaBytes before = h.image.ParamArea();
+
+        line.HoldAt(100);
+        bool timerRan = false;
+        bool openWhenClosed = false;
+        QTimer::singleShot(0, d.get(), [&] {
+            timerRan = true;
+            QMenuBar* bar = d->MenuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().at(kFile)).center());
+            QTest::keyClick(d.get(), Qt::Key_O, Qt::ControlModifier);
+            if (c.close) {
+                d->close();
+                openWhenClosed = d->isVisible();
+            }
+            line.Release();
+        });
+        Choose(*d, kProgram, Command::Read);
+        QApplication::processEvents();
+
+        EXPECT_TRUE(timerRan);
+        EXPECT_EQ(d->PromptField()->text(), QLatin1String(c.prompt));
+        EXPECT_FALSE(d->Popup(kFile)->isVisible()) << "the click opened the menu";
+        EXPECT_TRUE(h.dialogs.openAsked.empty()) << "Ctrl+O ran Open";
+        if (c.close) {
+            EXPECT_TRUE(openWhenClosed);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !d->isVisible(); }, 5000)) << "closes once the Read is over";
+            EXPECT_TRUE(h.image.ParamArea() == before);
+            EXPECT_FALSE(h.shell.imageFromRadio);
+        } else {
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_EQ(h.image.ParamArea()[0xF400], 0x5A);
+        }
+    }
+}
+
+// The link's refusal of a store while a PTT is on is a message box that opens during the store
+// loop, and the user can click it away.
+TEST(MainDialogBusy, TheBusyMessageDuringAStoreLoopTakesItsClick)
+{
+    AppHarness h;
+    sim::SimRadio& radio = h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x5A));
+    h.link.SetPort(h.ports.Open(QStringLiteral("ttySIM"), kFoundProfile));
+    std::unique_ptr<MainDialog> d = h.MakeDialog();
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+    ASSERT_EQ(h.link.PttStart(0x40), ExchangeResult::Ok);
+    h.shell.imageFromRadio = true;
+    radio.ClearLog();
+
+    bool okClicked = false;
+    h.dialogs.onMessage = [&okClicked](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("qmcal"), text, QMessageBox::Ok, parent);
+        QTimer::singleShot(0, &box, [&box] { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); });
+        QTimer::singleShot(5000, &box, &QWidget::hide);  // the click never came
+        box.exec();
+        okClicked = box.clickedButton() == box.button(QMessageBox::Ok);
+    };
+    Choose(*d, kProgram, Command::WriteRssi);
+
+    EXPECT_TRUE(okClicked);
+    EXPECT_EQ(h.dialogs.messages, QStringList{QStringLiteral("请先结束PTT或开始命令: Power")});
+    EXPECT_TRUE(radio.FrameLog().empty());
+    EXPECT_EQ(h.link.ActiveCommand(), 0x40);
 }
 
 TEST(MainDialogPages, PagesReloadWhenTheImageIsReplacedAndSaveInSlotOrderOnClose)

@@ -30,6 +30,7 @@ protected:
         access.owner = owner ? std::move(owner) : [](const QString& name) {
             return DeviceOwner{QStringLiteral("/dev/") + name, QStringLiteral("dialout"), 0660};
         };
+        access.linkThread = &h.linkThread;
         auto dialog = std::make_unique<PortDialog>(
             h.link, h.reporter, names, [this](const QString& name) { saved << name; }, std::move(access));
         dialog->show();

@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QTimer>
 
 #include "PageFixture.h"
 #include "pages/PowerPage.h"
@@ -273,6 +274,49 @@ TEST_F(KeysAndClicksTest, CaptionsBreakAtSpacesOnly)
             }
         }
     }
+}
+
+// The radio holds the page's calls back until the test has clicked and typed. Nothing done
+// during a store acts, then or later; a key pressed during the short exchanges of a PTT start
+// acts once they are over.
+TEST_F(KeysAndClicksTest, InputDuringAStoreIsDroppedAndAKeyDuringAPttStartActsAfterwards)
+{
+    constexpr int kLevelEditor = 1028;
+    auto& power = OpenNext<PowerPage>();
+    CellEdit* level = power.ValueEditor(kLevelEditor);
+    QPushButton* storeAll = power.Button(kIdStoreAll);
+
+    radio.ClearLog();
+    port->HoldAt(2);
+    QTimer::singleShot(0, &power, [&] {
+        ClickCell(2, 1);
+        QTest::keyClick(storeAll, Qt::Key_Space);
+        port->Release();
+    });
+    ClickButton(kIdStoreAll);
+    QApplication::processEvents();
+    EXPECT_FALSE(level->isVisible()) << "the click opened an editor";
+    const std::vector<std::string> held = Frames();
+    radio.ClearLog();
+    ClickButton(kIdStoreAll);
+    EXPECT_EQ(held, Frames()) << "the store changed, or Space stored again";
+
+    ClickCell(1, 1);
+    Press(Qt::Key_Escape);
+    ASSERT_EQ(Focus(), &Grid());
+    radio.ClearLog();
+    port->HoldAt(1);
+    QTimer::singleShot(0, &power, [&] {
+        QTest::keyClick(&Grid(), Qt::Key_F2);
+        port->Release();
+    });
+    page->Button(kIdPttStart)->click();  // as a shortcut would: the grid keeps the focus
+    EXPECT_FALSE(level->isVisible()) << "F2 acted in the middle of the PTT start";
+    QApplication::processEvents();
+    EXPECT_TRUE(level->isVisible()) << "F2 was lost";
+    ASSERT_EQ(Frames().size(), 3u);
+    EXPECT_EQ(Frames().back(), "57 40 FE 01 00");
+    page->Button(kIdPttEnd)->click();
 }
 
 } // namespace

@@ -18,6 +18,8 @@
 #include "data/Layouts.h"
 #include "data/LittleEndian.h"
 #include "data/ParamImage.h"
+#include "link/LinkThread.h"
+#include "link/QueuedReporter.h"
 #include "link/RadioLink.h"
 #include "link/RecordingReporter.h"
 #include "pages/CalPage.h"
@@ -30,16 +32,22 @@
 
 namespace qmcal::test {
 
-// A page in a shown, active window, linked to the simulator engine through a loopback port,
-// driven with real mouse and key events.
+// A page in a shown, active window, linked to the simulator engine through a loopback port on
+// the link's own thread, as in the program, driven with real mouse and key events.
 class PageFixture : public ::testing::Test {
 protected:
-    void SetUp() override { link.SetPort(std::make_unique<LoopbackPort>(radio)); }
+    void SetUp() override
+    {
+        auto loopback = std::make_unique<LoopbackPort>(radio);
+        port = loopback.get();
+        link.SetPort(std::move(loopback));
+    }
 
     template <typename Page>
     Page& Open()
     {
         auto* created = new Page(image, link, &window);
+        created->SetLinkThread(&linkThread);
         page = created;
         window.resize(created->size());
         window.show();
@@ -119,7 +127,10 @@ protected:
     ParamImage image;
     CommandNameMap names = MakeCommandNameMap();
     RecordingReporter reporter;
-    RadioLink link{image, names, reporter};
+    QueuedReporter linkReporter{reporter};
+    RadioLink link{image, names, linkReporter};
+    LinkThread linkThread{link, &linkReporter};
+    LoopbackPort* port = nullptr;  // the link's
     QWidget window;
     CalPage* page = nullptr;
 };

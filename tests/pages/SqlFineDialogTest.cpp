@@ -11,6 +11,7 @@ protected:
     SqlFineDialog& OpenDialog()
     {
         dialog = new SqlFineDialog(image, link, &window);
+        dialog->SetLinkThread(&linkThread);
         dialog->show();
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));

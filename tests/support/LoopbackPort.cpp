@@ -27,8 +27,31 @@ std::int64_t LoopbackPort::Write(const Bytes& data)
     return static_cast<std::int64_t>(data.size());
 }
 
+void LoopbackPort::HoldAt(int nthRead)
+{
+    const std::lock_guard<std::mutex> lock(m_holdMutex);
+    m_holdAt = m_reads + nthRead;
+    m_releasedFlag = false;
+}
+
+void LoopbackPort::Release()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_holdMutex);
+        m_releasedFlag = true;
+    }
+    m_released.notify_all();
+}
+
 Bytes LoopbackPort::Read(std::size_t n)
 {
+    {
+        std::unique_lock<std::mutex> lock(m_holdMutex);
+        ++m_reads;
+        if (m_holdAt > 0 && m_reads >= m_holdAt
+            && !m_released.wait_for(lock, kHoldLimit, [this] { return m_releasedFlag; }))
+            return {};
+    }
     if (m_closed)
         return {};
     const std::size_t count = std::min(n, m_reply.size());

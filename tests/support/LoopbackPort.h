@@ -1,6 +1,9 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include <QString>
@@ -30,6 +33,13 @@ public:
     bool Closed() const { return m_closed; }
     std::size_t PendingReply() const { return m_reply.size(); }
 
+    // A radio that keeps the program waiting: the nth Read from now (1 the next) and those after
+    // it wait until Release() is called, from any thread. One that waits longer than kHoldLimit
+    // gets nothing, as from a silent radio.
+    static constexpr std::chrono::seconds kHoldLimit{10};
+    void HoldAt(int nthRead);
+    void Release();
+
 private:
     sim::SimRadio& m_radio;
     QString m_name;
@@ -38,6 +48,11 @@ private:
     std::vector<Bytes> m_writes;
     int m_purges = 0;
     bool m_closed = false;
+    std::mutex m_holdMutex;  // guards the hold and the count of reads
+    int m_reads = 0;
+    std::condition_variable m_released;
+    int m_holdAt = 0;  // 0: no hold
+    bool m_releasedFlag = false;
 };
 
 } // namespace qmcal

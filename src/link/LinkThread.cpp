@@ -1,0 +1,116 @@
+#include "link/LinkThread.h"
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include <QCoreApplication>
+
+#include "link/QueuedReporter.h"
+#include "link/RadioLink.h"
+
+namespace qmcal {
+
+namespace {
+
+// Tells a waiting UI thread, without its event loop, that a job has run.
+struct RanSignal {
+    void Set()
+    {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            ran = true;
+        }
+        changed.notify_all();
+    }
+    bool WaitFor(std::chrono::milliseconds time)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        return changed.wait_for(lock, time, [this] { return ran; });
+    }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool ran = false;
+};
+
+} // namespace
+
+LinkThread::LinkThread(RadioLink& link, QueuedReporter* reports) : m_link(link), m_reports(reports)
+{
+    m_thread.setObjectName(QStringLiteral("LinkThread"));
+    m_worker.moveToThread(&m_thread);
+    if (SerialPort* port = m_link.Port())
+        port->MoveToThread(&m_thread);
+    m_link.SetReadStop([this] { return m_stopRead.load(); });
+    m_thread.start();
+}
+
+LinkThread::~LinkThread()
+{
+    StopRead();
+    // After whatever is still queued, the port goes back to the thread of the link, which
+    // closes it when it goes.
+    QThread* home = thread();
+    QMetaObject::invokeMethod(
+        &m_worker,
+        [this, home] {
+            if (SerialPort* port = m_link.Port())
+                port->MoveToThread(home);
+        },
+        Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    m_link.SetReadStop({});
+}
+
+void LinkThread::PostJob(Job job, std::function<void()> done, std::function<void()> ran)
+{
+    QMetaObject::invokeMethod(
+        &m_worker,
+        [this, job = std::move(job), done = std::move(done), ran = std::move(ran)] {
+            job(m_link);
+            // A stop asked for while this job ran was meant for it alone.
+            m_stopRead = false;
+            if (done)
+                QMetaObject::invokeMethod(this, done, Qt::QueuedConnection);
+            if (ran)
+                ran();
+        },
+        Qt::QueuedConnection);
+}
+
+void LinkThread::Post(Job job, std::function<void()> done)
+{
+    PostJob(std::move(job), std::move(done), {});
+}
+
+void LinkThread::Call(const Job& job, QEventLoop::ProcessEventsFlags flags)
+{
+    QEventLoop loop;
+    bool finished = false;
+    const auto signal = std::make_shared<RanSignal>();
+    ++m_waiting;
+    PostJob(
+        job,
+        [&finished, &loop] {
+            finished = true;
+            loop.quit();
+        },
+        [signal] { signal->Set(); });
+    if (signal->WaitFor(kPlainWait)) {
+        // What the job reported, then its done, which were posted in that order.
+        if (m_reports != nullptr)
+            m_reports->Deliver();
+        QCoreApplication::sendPostedEvents(this);
+    }
+    if (!finished)
+        loop.exec(flags);
+    // An event loop returns at once while the application is quitting; the job still writes
+    // into this frame, so the wait goes on without one.
+    while (!finished)
+        QCoreApplication::processEvents(flags | QEventLoop::WaitForMoreEvents);
+    --m_waiting;
+}
+
+} // namespace qmcal

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+
+#include <QEventLoop>
+#include <QObject>
+#include <QThread>
+
+namespace qmcal {
+
+class QueuedReporter;
+class RadioLink;
+
+// The one thread on which the link's calls run, so that the UI thread never waits on the radio.
+// It owns the link's port: a QSerialPort must be used on the thread it belongs to, so ports are
+// opened here or moved here. Jobs run one at a time, in the order they were posted; they talk to
+// the UI thread by queued calls only (the link's reports go through reports).
+class LinkThread final : public QObject {
+public:
+    using Job = std::function<void(RadioLink&)>;
+
+    // A call that is over within this time is waited for without an event loop, so that
+    // nothing else happens meanwhile, as before the link had a thread of its own: a short
+    // exchange takes the line 10 to 20 ms. A slower call has the windows painting after it.
+    static constexpr std::chrono::milliseconds kPlainWait{20};
+
+    // Made on the UI thread. A port already on the link moves to the new thread.
+    LinkThread(RadioLink& link, QueuedReporter* reports);
+    // A read still running ends at its next block; the port goes back to the UI thread.
+    ~LinkThread() override;
+    LinkThread(const LinkThread&) = delete;
+    LinkThread& operator=(const LinkThread&) = delete;
+
+    QThread* Thread() { return &m_thread; }
+
+    // Runs job here after every job posted before it; done, if any, then runs on the UI thread
+    // after everything the job reported there. Callable from any thread.
+    void Post(Job job, std::function<void()> done = {});
+    // Posts job and returns once it has run and its reports have been shown; after kPlainWait
+    // the UI thread's events are processed with flags meanwhile. UI thread only.
+    void Call(const Job& job, QEventLoop::ProcessEventsFlags flags);
+    // Whether the UI thread is inside Call.
+    bool Waiting() const { return m_waiting > 0; }
+
+    // A read in progress ends before its next block, as a failed read. Any thread.
+    void StopRead() { m_stopRead = true; }
+
+private:
+    // ran, if any, is called on this thread once job has run and done has been posted.
+    void PostJob(Job job, std::function<void()> done, std::function<void()> ran);
+
+    RadioLink& m_link;
+    QueuedReporter* m_reports = nullptr;
+    QThread m_thread;
+    QObject m_worker;  // lives on m_thread: posted jobs run through it
+    std::atomic<bool> m_stopRead{false};
+    int m_waiting = 0;
+};
+
+} // namespace qmcal

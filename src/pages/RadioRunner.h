@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "link/LinkThread.h"
+#include "link/RadioLink.h"
+
+namespace qmcal {
+
+struct BandLayout;
+
+// The link as the windows use it. With a LinkThread every call runs there while the UI thread
+// waits in an event loop that keeps the windows painting (see BusyWait for what happens to the
+// user's input meanwhile); without one (tests, or before the thread exists) calls run right
+// here. Only one call is ever in flight: the calls are made by what the user does, which waits
+// while a call runs, and by the Auto timer, whose tick is skipped while another call runs.
+class RadioRunner {
+public:
+    enum class Wait {
+        Transfer,  // a whole transfer or store loop: input made meanwhile is dropped
+        Exchange,  // one short exchange: input made meanwhile acts afterwards, in order
+        Tick,      // a timer's call: skipped while another call is in flight
+    };
+
+    explicit RadioRunner(RadioLink& link, LinkThread* thread = nullptr);
+    void SetThread(LinkThread* thread) { m_thread = thread; }
+
+    // Runs call(link) and returns its result, or notRun when it could not run now.
+    template <typename R, typename F>
+    R Run(Wait wait, F call, R notRun = R{}) const
+    {
+        R result = notRun;
+        Execute(wait, [&result, &call](RadioLink& link) { result = call(link); });
+        return result;
+    }
+
+    // The link's operations, each as one call.
+    ExchangeResult SetFrequency(std::uint8_t code, std::uint16_t idBlockOffset) const;
+    ExchangeResult SetParam(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t address) const;
+    ExchangeResult SetGlobal(std::uint8_t code, std::uint8_t sub, int width, std::uint16_t idBlockOffset) const;
+    ExchangeResult SetFlag(std::uint8_t code, std::uint8_t value) const;
+    ExchangeResult SetMode(std::uint8_t code, std::uint8_t value) const;
+    ExchangeResult TestStart(std::uint8_t code) const;
+    ExchangeResult TestEnd(std::uint8_t code) const;
+    ExchangeResult PttStart(std::uint8_t code) const;
+    ExchangeResult PttEnd(std::uint8_t code) const;
+    ExchangeResult EndActiveCommand() const;
+    ExchangeResult RefuseBusy() const;
+    ExchangeResult StoreRanges(const BandLayout& layout, int firstSlot, int slotCount) const;
+    ExchangeResult StoreFields(const BandLayout& layout, int firstSlot, int slotCount, int width) const;
+    ExchangeResult StoreBytes(std::uint16_t start, std::uint16_t end) const;
+    std::optional<std::uint16_t> Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback) const;
+    int ReadAll(std::uint16_t start, std::uint16_t end) const;
+    int WriteAll(std::uint16_t start, std::uint16_t end) const;
+    int ReadSqlFine() const;
+
+    // What the link keeps, read between calls.
+    std::uint8_t ActiveCommand() const { return m_link.ActiveCommand(); }
+    ExchangeResult LastExchangeResult() const { return m_link.LastExchangeResult(); }
+    QString CurrentPortName() const { return m_link.CurrentPortName(); }
+
+private:
+    // Whether call ran.
+    bool Execute(Wait wait, const LinkThread::Job& call) const;
+    ExchangeResult Send(Wait wait, const std::function<ExchangeResult(RadioLink&)>& call) const;
+
+    RadioLink& m_link;
+    LinkThread* m_thread = nullptr;
+};
+
+} // namespace qmcal
