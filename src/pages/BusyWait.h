@@ -41,7 +41,7 @@ private:
     bool InNewModal(QObject* object) const;
     bool HoldClose(QObject* watched, QEvent* event);
 
-    Input m_input;
+    Input m_input = Input::Drop;
     std::function<void()> m_closing;
     QPointer<QWidget> m_modalAtStart;
     std::vector<std::pair<QPointer<QObject>, std::unique_ptr<QEvent>>> m_deferred;
