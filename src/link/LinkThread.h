@@ -15,8 +15,8 @@ class RadioLink;
 
 // The one thread on which the link's calls run, so that the UI thread never waits on the radio.
 // It owns the link's port: a QSerialPort must be used on the thread it belongs to, so ports are
-// opened here or moved here. Jobs run one at a time, in the order they were posted; they talk to
-// the UI thread by queued calls only (the link's reports go through reports).
+// opened here or moved here. Jobs run one at a time, in the order they were posted, and talk to
+// the UI thread by queued calls only: the link reports through a QueuedReporter.
 class LinkThread final : public QObject {
 public:
     using Job = std::function<void(RadioLink&)>;
@@ -26,7 +26,8 @@ public:
     // exchange takes the line 10 to 20 ms. A slower call has the windows painting after it.
     static constexpr std::chrono::milliseconds kPlainWait{20};
 
-    // Made on the UI thread. A port already on the link moves to the new thread.
+    // Made on the UI thread. A port already on the link moves to the new thread. reports is
+    // the link's reporter, whose reports Call shows before it returns.
     LinkThread(RadioLink& link, QueuedReporter* reports);
     // A read still running ends at its next block; the port goes back to the UI thread.
     ~LinkThread() override;

@@ -8,7 +8,7 @@ namespace qmcal {
 QueuedReporter::QueuedReporter(LinkReporter& target) : m_target(target) {}
 
 template <typename F>
-void QueuedReporter::Deliver(F report, Qt::ConnectionType acrossThreads)
+void QueuedReporter::Report(F report, Qt::ConnectionType acrossThreads)
 {
     if (QThread::currentThread() == m_receiver.thread())
         report();
@@ -23,22 +23,22 @@ void QueuedReporter::Deliver()
 
 void QueuedReporter::ShowPrompt(const QString& text)
 {
-    Deliver([this, text] { m_target.ShowPrompt(text); }, Qt::QueuedConnection);
+    Report([this, text] { m_target.ShowPrompt(text); }, Qt::QueuedConnection);
 }
 
 void QueuedReporter::ShowPtt(const QString& text)
 {
-    Deliver([this, text] { m_target.ShowPtt(text); }, Qt::QueuedConnection);
+    Report([this, text] { m_target.ShowPtt(text); }, Qt::QueuedConnection);
 }
 
 void QueuedReporter::ShowMessage(const QString& text)
 {
-    Deliver([this, text] { m_target.ShowMessage(text); }, Qt::BlockingQueuedConnection);
+    Report([this, text] { m_target.ShowMessage(text); }, Qt::BlockingQueuedConnection);
 }
 
 void QueuedReporter::ShowProgress(int done, int total)
 {
-    Deliver([this, done, total] { m_target.ShowProgress(done, total); }, Qt::QueuedConnection);
+    Report([this, done, total] { m_target.ShowProgress(done, total); }, Qt::QueuedConnection);
 }
 
 } // namespace qmcal

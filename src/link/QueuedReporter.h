@@ -24,7 +24,7 @@ public:
 
 private:
     template <typename F>
-    void Deliver(F report, Qt::ConnectionType acrossThreads);
+    void Report(F report, Qt::ConnectionType acrossThreads);
 
     LinkReporter& m_target;
     QObject m_receiver;  // lives on the UI thread

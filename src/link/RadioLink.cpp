@@ -421,7 +421,8 @@ bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     int done = 0;
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         const bool stopped = m_readStop && m_readStop();
-        const Bytes reply = stopped ? Bytes{} : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
+        const Bytes reply =
+            stopped ? Bytes{} : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
         if (reply.size() < kBlockReplySize) {
             ShowPrompt(QStringLiteral("Read fail!"));
             return false;
