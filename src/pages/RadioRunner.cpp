@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "pages/BusyWait.h"
+#include "widgets/BusyWait.h"
 
 namespace qmcal {
 
@@ -115,19 +115,19 @@ std::optional<std::uint16_t> RadioRunner::Measure(std::uint8_t code, std::uint8_
                std::optional<std::uint16_t>());
 }
 
-int RadioRunner::ReadAll(std::uint16_t start, std::uint16_t end) const
+bool RadioRunner::ReadAll(std::uint16_t start, std::uint16_t end) const
 {
-    return Run(Wait::Transfer, [=](RadioLink& link) { return link.ReadAll(start, end); }, 0);
+    return Run(Wait::Transfer, [=](RadioLink& link) { return link.ReadAll(start, end); }, false);
 }
 
-int RadioRunner::WriteAll(std::uint16_t start, std::uint16_t end) const
+bool RadioRunner::WriteAll(std::uint16_t start, std::uint16_t end) const
 {
-    return Run(Wait::Transfer, [=](RadioLink& link) { return link.WriteAll(start, end); }, 0);
+    return Run(Wait::Transfer, [=](RadioLink& link) { return link.WriteAll(start, end); }, false);
 }
 
-int RadioRunner::ReadSqlFine() const
+bool RadioRunner::ReadSqlFine() const
 {
-    return Run(Wait::Transfer, [](RadioLink& link) { return link.ReadSqlFine(); }, 0);
+    return Run(Wait::Transfer, [](RadioLink& link) { return link.ReadSqlFine(); }, false);
 }
 
 } // namespace qmcal

@@ -52,9 +52,9 @@ public:
     ExchangeResult StoreFields(const BandLayout& layout, int firstSlot, int slotCount, int width) const;
     ExchangeResult StoreBytes(std::uint16_t start, std::uint16_t end) const;
     std::optional<std::uint16_t> Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback) const;
-    int ReadAll(std::uint16_t start, std::uint16_t end) const;
-    int WriteAll(std::uint16_t start, std::uint16_t end) const;
-    int ReadSqlFine() const;
+    bool ReadAll(std::uint16_t start, std::uint16_t end) const;
+    bool WriteAll(std::uint16_t start, std::uint16_t end) const;
+    bool ReadSqlFine() const;
 
     // What the link keeps, read between calls.
     std::uint8_t ActiveCommand() const { return m_link.ActiveCommand(); }

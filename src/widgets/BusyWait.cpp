@@ -1,4 +1,4 @@
-#include "pages/BusyWait.h"
+#include "widgets/BusyWait.h"
 
 #include <algorithm>
 
