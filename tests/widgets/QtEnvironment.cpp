@@ -1,33 +1,12 @@
-// One QApplication for the whole run: the widgets need it.
-#include <memory>
-
+// The widgets need a QApplication.
 #include <QApplication>
 
-#include <gtest/gtest.h>
-
+#include "support/QtEnvironment.h"
 #include "widgets/DialogTemplate.h"
 
-namespace qmcal::test {
 namespace {
-
-class QtEnvironment final : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-        InstallDialogFontSubstitutes();  // the fonts the program shows
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    int m_argc = 1;
-    char m_name[13] = "test_widgets";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment = ::testing::AddGlobalTestEnvironment(
+    new qmcal::test::QtEnvironment<QApplication>([] {
+        qmcal::InstallDialogFontSubstitutes();  // the fonts the program shows
+    }));
 } // namespace
-} // namespace qmcal::test
