@@ -1,6 +1,6 @@
 #include "app/CalApp.h"
 
-#include "app/AppPaths.h"
+#include "shell/AppPaths.h"
 
 namespace qmcal {
 

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "app/HeaderReporter.h"
-#include "app/IniSettings.h"
+#include "shell/IniSettings.h"
 #include "app/MainDialog.h"
 #include "app/QtUserDialogs.h"
 #include "app/ShellState.h"

@@ -10,9 +10,9 @@
 #include <QTabBar>
 
 #include "app/AboutBox.h"
-#include "app/AppPaths.h"
+#include "shell/AppPaths.h"
 #include "app/HeaderReporter.h"
-#include "app/IniSettings.h"
+#include "shell/IniSettings.h"
 #include "app/ShellState.h"
 #include "app/UserDialogs.h"
 #include "data/ExportText.h"

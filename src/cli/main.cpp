@@ -1,6 +1,6 @@
 // qmcal-cli: the data layer (and, through the link, the radio) for scripted work.
 
-#include "app/AppPaths.h"
+#include "shell/AppPaths.h"
 #include "cli/CliCommand.h"
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"

@@ -14,7 +14,7 @@
 
 #include "app/AppContext.h"
 #include "app/HeaderReporter.h"
-#include "app/IniSettings.h"
+#include "shell/IniSettings.h"
 #include "app/MainDialog.h"
 #include "app/ShellState.h"
 #include "app/UserDialogs.h"

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AppPaths.h"
+#include "shell/AppPaths.h"
 #include "app/CalApp.h"
 #include "app/MainDialog.h"
 #include "qmcal/Version.h"

@@ -10,7 +10,7 @@
 #include <QList>
 
 #include "FuzzSupport.h"
-#include "app/IniSettings.h"
+#include "shell/IniSettings.h"
 
 namespace qmcal::fuzz {
 namespace {

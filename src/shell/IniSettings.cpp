@@ -1,4 +1,4 @@
-#include "app/IniSettings.h"
+#include "shell/IniSettings.h"
 
 #include "data/FileResult.h"
 
