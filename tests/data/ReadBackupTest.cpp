@@ -119,7 +119,8 @@ TEST(ReadBackup, OnlyOlderBackupsMakeRoom)
         if (!c.writeFails)
             expected << BackupFileName(now, 1);
         expected.sort();
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files, QDir::Name), expected);
+        const QStringList after = QDir(folder).entryList(QDir::Files, QDir::Name);
+        EXPECT_EQ(after.join(QLatin1Char(' ')).toStdString(), expected.join(QLatin1Char(' ')).toStdString());
     }
 }
 
