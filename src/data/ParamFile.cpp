@@ -20,9 +20,9 @@ QString SizeText(qint64 size)
 }
 
 // The one loader behind New, Open and every command: a file is whole or not loaded at all,
-// so that no image is ever part one unit's and part another's. Checks, in this order: an empty
-// file, the identifier (when asked), a short file. A longer file gives its first bytes and a
-// note. On success bytes holds exactly one file's worth.
+// so that no image is ever part one unit's and part another's. Checks, in this order: for Open
+// an empty file and the identifier, then a short file. A longer file gives its first bytes and
+// a note. On success bytes holds exactly one file's worth.
 FileResult ReadWholeFile(const QString& path, bool checkIdentifier, QByteArray& bytes)
 {
     QFile file;
