@@ -20,7 +20,11 @@ int CalApp::Run()
     for (const QString& problem : problems)
         PrintLocationProblem(problem);
     m_commandNames = MakeCommandNameMap();
-    m_settings.SetFileName(where.settingsFolder, QStringLiteral("Program.ini"));
+    // Without a home folder there is no Program.ini; the line above has said so once.
+    if (where.settingsFolder.isEmpty())
+        m_shell.settingsFailureSaid = true;
+    else
+        m_settings.SetFileName(where.settingsFolder, QStringLiteral("Program.ini"));
 
     {
         MainDialog dialog(m_context);

@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,6 +71,14 @@ const QString kTemplatePath = QStringLiteral(":/res/MainDialog.json");
 FileDialogOptions ParamFileOptions(const ShellState& shell, const QString& initialName)
 {
     return {QStringLiteral("Param Files (*.dat)"), QStringLiteral("dat"), initialName, shell.dataFolder};
+}
+
+// A refusal is the program's own and names the file; a system failure shows the system's
+// text alone, as file errors always have.
+QString WriteFailureText(const QString& path, const FileResult& result)
+{
+    return result.refused ? QDir::toNativeSeparators(path) + QStringLiteral(": ") + result.messageText
+                          : result.messageText;
 }
 
 bool IsGuarded(int id)
@@ -321,7 +330,12 @@ void MainDialog::ShowFileName(const QString& path)
 
 void MainDialog::OnNew()
 {
-    NewImage(m_context.image, m_context.shell.defaultFile);
+    // A Default.dat that is not whole counts as missing, which says nothing; one line on
+    // standard error tells the installer why every value came out as the repair's.
+    const QString& defaultFile = m_context.shell.defaultFile;
+    if (const FileResult loaded = NewImage(m_context.image, defaultFile);
+        loaded.refused || (loaded.ok && !loaded.messageText.isEmpty()))
+        PrintLocationProblem(QDir::toNativeSeparators(defaultFile) + QStringLiteral(": ") + loaded.messageText);
     RepairRanges(m_context.image);
     m_context.shell.imageFromRadio = false;
     ShowFileName(QString());
@@ -342,6 +356,9 @@ void MainDialog::OnOpen()
     RepairRanges(m_context.image);
     ShowFileName(path);
     ReplaceImage();
+    // A longer file: what was left out is said where the outcome of commands shows.
+    if (!result.messageText.isEmpty())
+        m_context.reporter.ShowPrompt(result.messageText);
 }
 
 void MainDialog::OnSave()
@@ -353,7 +370,7 @@ void MainDialog::OnSave()
     }
     const FileResult result = SaveImageFile(m_context.image, m_context.shell.currentFileName);
     if (!result.ok)
-        m_context.dialogs.Message(this, result.messageText);
+        m_context.dialogs.Message(this, WriteFailureText(m_context.shell.currentFileName, result));
 }
 
 void MainDialog::OnSaveAs()
@@ -370,7 +387,7 @@ void MainDialog::SaveAsAfterClearing()
         return;
     const FileResult result = SaveImageFileAs(m_context.image, path);
     if (!result.ok) {
-        m_context.dialogs.Message(this, result.messageText);
+        m_context.dialogs.Message(this, WriteFailureText(path, result));
         return;
     }
     ShowFileName(path);
@@ -385,8 +402,10 @@ void MainDialog::OnExport()
     const QString path = m_context.dialogs.SaveFileName(this, options);
     if (path.isEmpty())
         return;
-    // An export that cannot be written fails without a word, as it always has.
-    ExportText(m_context.image, path);
+    // An export that cannot be written fails without a word, as it always has; a read-only
+    // file the program refuses to replace is said.
+    if (const FileResult result = ExportText(m_context.image, path); result.refused)
+        m_context.dialogs.Message(this, WriteFailureText(path, result));
 }
 
 void MainDialog::OnRead()
@@ -396,9 +415,12 @@ void MainDialog::OnRead()
     if (!m_radio.ReadAll(kCalibrationStart, kCalibrationEnd))
         return;
     RepairRanges(m_context.image);
-    // A copy in DATA/backup; one that cannot be written does not spoil the Read.
-    if (const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder); !kept.ok)
-        PrintLocationProblem(kept.messageText);
+    // A copy in DATA/backup; one that cannot be written does not spoil the Read. Without a
+    // home folder there is nowhere to keep it, which start-up has said once already.
+    if (!m_context.shell.dataFolder.isEmpty()) {
+        if (const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder); !kept.ok)
+            PrintLocationProblem(kept.messageText);
+    }
     // The file name stays, so a later Save writes the radio's data to the file open before.
     m_context.shell.imageFromRadio = true;
     ReplaceImage();

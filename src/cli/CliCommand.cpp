@@ -3,7 +3,13 @@
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
 
+#include <QFile>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include <sys/stat.h>
 
 namespace qmcal {
 
@@ -91,14 +97,18 @@ bool AsksForHelp(const QStringList& args)
 
 void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
 {
-    if (!NewImage(image, defaultPath)) {
+    const FileResult loaded = NewImage(image, defaultPath);
+    if (!loaded.ok) {
         // A mistyped --default would otherwise pass unnoticed, with every repair falling to 0.
         const QString what = defaultPath.isEmpty()
             ? QStringLiteral("Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)")
             : defaultPath;
-        PrintError(QStringLiteral("qmcal-cli: warning: %1 cannot be read; the image starts "
+        const QString why = loaded.refused ? QStringLiteral(": ") + loaded.messageText : QStringLiteral(" cannot be read");
+        PrintError(QStringLiteral("qmcal-cli: warning: %1%2; the image starts "
                                   "from zeros and out-of-range values become 0\n")
-                       .arg(what));
+                       .arg(what, why));
+    } else {
+        FileDone(defaultPath, loaded);
     }
     RepairRanges(image);
 }
@@ -128,7 +138,43 @@ bool FileDone(const QString& path, const FileResult& result)
 {
     if (!result.ok)
         PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(path, result.messageText));
+    else if (!result.messageText.isEmpty())
+        PrintError(QStringLiteral("qmcal-cli: warning: %1: %2\n").arg(path, result.messageText));
     return result.ok;
+}
+
+bool NamedTwice(const QString& output, const QStringList& inputs)
+{
+    struct stat out {};
+    if (::stat(QFile::encodeName(output).constData(), &out) != 0)
+        return false;  // not there yet, so none of the inputs
+    for (const QString& input : inputs) {
+        struct stat in {};
+        if (::stat(QFile::encodeName(input).constData(), &in) == 0 && in.st_dev == out.st_dev
+            && in.st_ino == out.st_ino) {
+            PrintError(QStringLiteral("qmcal-cli: %1: the same file as %2, named twice (an output "
+                                      "cannot be one of the inputs)\n")
+                           .arg(output, input));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PrintOutput(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::clearerr(stdout);
+    errno = 0;
+    const bool ok = std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout)
+            == static_cast<std::size_t>(bytes.size())
+        && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+    if (!ok) {
+        const int error = errno == 0 ? EIO : errno;
+        std::clearerr(stdout);
+        PrintError(QStringLiteral("qmcal-cli: write error: %1\n").arg(QString::fromLocal8Bit(std::strerror(error))));
+    }
+    return ok;
 }
 
 void PrintOut(const QString& text)

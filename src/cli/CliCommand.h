@@ -69,8 +69,19 @@ bool OpenLoadedImage(ParamImage& image, const QString& imagePath);
 // All three buffers.
 void CopyImage(const ParamImage& from, ParamImage& to);
 
-// Says on standard error why a file operation on path failed; returns whether it succeeded.
+// Says on standard error why a file operation on path failed, or the note a success carries
+// (a longer file's rest ignored); returns whether it succeeded.
 bool FileDone(const QString& path, const FileResult& result);
+
+// True, and said, when output is the very file of one of inputs, also through links: writing
+// it would destroy what the command reads. A usage error (the same file named twice), checked
+// before anything is written.
+bool NamedTwice(const QString& output, const QStringList& inputs);
+
+// A command's result on standard output. False, and "qmcal-cli: write error: REASON" said, when
+// it did not all get there (a full disk, a closed output): a result nobody received is no
+// success.
+bool PrintOutput(const QString& text);
 
 void PrintOut(const QString& text);
 void PrintError(const QString& text);

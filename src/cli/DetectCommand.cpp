@@ -20,8 +20,7 @@ int RunDetect(QStringList args, const CliContext& context)
         return kExitFailed;
     }
     found.port->Close();
-    PrintOut(found.name + QLatin1Char('\n'));
-    return kExitOk;
+    return PrintOutput(found.name + QLatin1Char('\n')) ? kExitOk : kExitFailed;
 }
 
 } // namespace qmcal

@@ -69,6 +69,8 @@ int RunExport(QStringList args, const CliContext& context)
     QString defaultPath;
     if (!TakeDefaultArgs(args, context, 2, defaultPath))
         return kExitUsage;
+    if (NamedTwice(args.at(1), {args.at(0), defaultPath}))
+        return kExitUsage;
     auto image = std::make_unique<ParamImage>();
     if (!LoadImage(*image, defaultPath, args.at(0)))
         return kExitFailed;
@@ -94,8 +96,7 @@ int RunShow(QStringList args, const CliContext& context)
     auto image = std::make_unique<ParamImage>();
     if (!LoadImage(*image, defaultPath, args.at(0)))
         return kExitFailed;
-    PrintOut(json ? PageJson(*image, *page) : PageText(*image, *page));
-    return kExitOk;
+    return PrintOutput(json ? PageJson(*image, *page) : PageText(*image, *page)) ? kExitOk : kExitFailed;
 }
 
 int RunDiff(QStringList args, const CliContext& context)
@@ -112,7 +113,8 @@ int RunDiff(QStringList args, const CliContext& context)
     if (!OpenLoadedImage(*a, args.at(0)) || !OpenLoadedImage(*b, args.at(1)))
         return kExitTrouble;
     const ImageDiff diff = DiffImages(*a, *b);
-    PrintOut(json ? DiffJson(diff) : DiffText(diff));
+    if (!PrintOutput(json ? DiffJson(diff) : DiffText(diff)))
+        return kExitTrouble;
     return diff.Empty() ? kExitOk : kExitFailed;
 }
 

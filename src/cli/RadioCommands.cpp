@@ -126,6 +126,8 @@ int RunRead(QStringList args, const CliContext& context)
         return kExitUsage;
     const QString& portName = args.at(0);
     const QString& outPath = args.at(1);
+    if (NamedTwice(outPath, {portName, defaultPath}))
+        return kExitUsage;
 
     RadioSession session(defaultPath);
     if (!session.OpenPortNamed(portName))
@@ -143,8 +145,7 @@ int RunRead(QStringList args, const CliContext& context)
     ClearBeforeSave(*session.image);
     if (!FileDone(outPath, SaveImageFileAs(*session.image, outPath)))
         return kExitFailed;
-    PrintOut(session.reporter.Prompt() + QLatin1Char('\n'));
-    return kExitOk;
+    return PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')) ? kExitOk : kExitFailed;
 }
 
 // write-rssi IMAGE.dat PORT: Open IMAGE.dat, then the menu's Write Rssi.
@@ -166,7 +167,8 @@ int RunWriteRssi(QStringList args, const CliContext& context)
         return kExitFailed;
     if (session.link.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount()) != ExchangeResult::Ok)
         return session.Fail();
-    PrintOut(session.reporter.Prompt() + QLatin1Char('\n'));
+    if (!PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')))
+        return kExitFailed;
     return verify ? VerifyStoredRssi(session) : kExitOk;
 }
 
@@ -198,7 +200,8 @@ int RunVerify(QStringList args, const CliContext& context)
     // No range repair of the radio's bytes: a value out of range in the radio must show, not
     // be covered by the default's.
     const ImageDiff diff = DiffImages(*expected, *session.image);
-    PrintOut(json ? DiffJson(diff) : DiffText(diff));
+    if (!PrintOutput(json ? DiffJson(diff) : DiffText(diff)))
+        return kExitTrouble;
     return diff.Empty() ? kExitOk : kExitFailed;
 }
 

@@ -1,15 +1,17 @@
 #include "data/FileResult.h"
 
-#include <QFileDevice>
+#include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
-#include <QFile>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -27,6 +29,25 @@ QString SystemErrorText(const QFileDevice& file)
         return QString::fromLatin1(kNoErrorText);
     return file.errorString();
 }
+
+QString ReadOnlyText()
+{
+    return QStringLiteral("the file is read-only");
+}
+
+QString NotRegularText()
+{
+    return QStringLiteral("not a regular file");
+}
+
+namespace {
+
+FileResult RefusedAs(const QString& text)
+{
+    return {false, text, true};
+}
+
+} // namespace
 
 #ifdef Q_OS_UNIX
 
@@ -117,6 +138,42 @@ private:
     bool m_wasPending = false;
 };
 
+bool InGroup(gid_t group)
+{
+    if (group == ::getegid())
+        return true;
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    groups.resize(static_cast<std::size_t>(std::max(count, 0)));
+    return std::find(groups.begin(), groups.end(), group) != groups.end();
+}
+
+// By the mode bits alone, for root too: the kernel would let root write anything.
+bool WritableByMode(const struct stat& st)
+{
+    const uid_t user = ::geteuid();
+    if (user == 0)
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    if (st.st_uid == user)
+        return (st.st_mode & S_IWUSR) != 0;
+    if (InGroup(st.st_gid))
+        return (st.st_mode & S_IWGRP) != 0;
+    return (st.st_mode & S_IWOTH) != 0;
+}
+
+// After a rename the new name lives in the folder's own blocks: without this a power cut
+// could leave neither the old file nor the new one. Some file systems cannot sync a folder;
+// the file itself is on disk by then, so that is no failure.
+void SyncFolder(const QByteArray& target)
+{
+    const QByteArray folder = target.left(std::max<qsizetype>(target.lastIndexOf('/'), 1));
+    const int fd = ::open(target.contains('/') ? folder.constData() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    static_cast<void>(::fsync(fd));
+    ::close(fd);
+}
+
 bool Close(int fd)
 {
     // Some file systems report a lost write only here.
@@ -199,17 +256,48 @@ Replacement ReplaceViaTemporary(const QByteArray& target, const QByteArray& byte
         ::unlink(temporary.constData());
         return {Failed(error), true};
     }
+    SyncFolder(target);
     return {{true, {}}, false};
 }
 
 } // namespace
 
+FileResult OpenRegularFile(QFile& file, const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // Checked before the open too: opening a serial device would already change its lines.
+    if (::stat(name.constData(), &st) != 0)
+        return Failed(errno);
+    if (!S_ISREG(st.st_mode))
+        return RefusedAs(NotRegularText());
+    // Without waiting, and checked again on what was opened, in case the name changed hands.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return Failed(errno);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return RefusedAs(NotRegularText());
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {false, SystemErrorText(file)};
+    }
+    return {true, {}};
+}
+
 FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     const QByteArray target = FollowLinks(QFile::encodeName(path));
     struct stat old {};
-    if (::stat(target.constData(), &old) != 0)
+    if (::stat(target.constData(), &old) != 0) {
+        // A loop of links, or a folder in the path that is not one, is said; never replaced.
+        if (errno != ENOENT)
+            return Failed(errno);
         return ReplaceViaTemporary(target, bytes, nullptr).result;
+    }
+    if (!WritableByMode(old))
+        return RefusedAs(ReadOnlyText());
     // A replacement would turn a device or a pipe into a plain file, and would leave the
     // other names of a hard-linked file with the old bytes.
     const bool regular = S_ISREG(old.st_mode);
@@ -223,8 +311,22 @@ FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 
 #else
 
+FileResult OpenRegularFile(QFile& file, const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        return RefusedAs(NotRegularText());
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, SystemErrorText(file)};
+    return {true, {}};
+}
+
 FileResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
+    const QFileInfo info(path);
+    if (info.exists() && !(info.permissions() & (QFile::WriteOwner | QFile::WriteUser)))
+        return RefusedAs(ReadOnlyText());
     QSaveFile file(path);
     // Unbuffered: QSaveFile does not see a write that fails while its buffer is flushed on
     // commit, and would put a cut-short file in the target's place.

@@ -12,17 +12,56 @@ namespace qmcal {
 
 namespace {
 
-// Reads until count bytes have arrived or the file ends; returns how many arrived.
-qint64 ReadUpTo(QFile& file, std::uint8_t* dst, qint64 count)
+constexpr qint64 kParamFileSize = static_cast<qint64>(kIdBlockSize + kParamAreaSize);
+
+QString SizeText(qint64 size)
 {
-    qint64 done = 0;
-    while (done < count) {
-        const qint64 n = file.read(reinterpret_cast<char*>(dst + done), count - done);
-        if (n <= 0)
+    return QStringLiteral("%1 bytes, a parameter file has %2").arg(size).arg(kParamFileSize);
+}
+
+// The one loader behind New, Open and every command: a file is whole or not loaded at all,
+// so that no image is ever part one unit's and part another's. Checks, in this order: for Open
+// an empty file and the identifier, then a short file. A longer file gives its first bytes and
+// a note. On success bytes holds exactly one file's worth.
+FileResult ReadWholeFile(const QString& path, bool checkIdentifier, QByteArray& bytes)
+{
+    QFile file;
+    if (FileResult opened = OpenRegularFile(file, path); !opened.ok)
+        return opened;
+    bytes.resize(kParamFileSize + 1);  // one more tells a longer file
+    qint64 got = 0;
+    while (got < bytes.size()) {
+        const qint64 n = file.read(bytes.data() + got, bytes.size() - got);
+        if (n < 0)
+            return {false, SystemErrorText(file)};
+        if (n == 0)
             break;
-        done += n;
+        got += n;
     }
-    return done;
+    bytes.truncate(got);
+    const auto refused = [](const QString& text) { return FileResult{false, text, true}; };
+    if (checkIdentifier) {
+        if (got == 0)
+            return refused(WrongModelText() + QStringLiteral(" (the file is empty)"));
+        if (got < static_cast<qint64>(kIdCompareLength)
+            || !std::equal(kIdHeader.begin(), kIdHeader.begin() + kIdCompareLength, bytes.constData(),
+                           [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
+            return refused(WrongModelText());
+    }
+    if (got < kParamFileSize)
+        return refused(SizeText(got));
+    if (got > kParamFileSize) {
+        bytes.truncate(kParamFileSize);
+        return {true, SizeText(std::max(file.size(), got)) + QStringLiteral("; the rest was ignored")};
+    }
+    return {true, {}};
+}
+
+void TakeFileBytes(ParamImage& image, const QByteArray& bytes)
+{
+    const auto* from = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    std::copy_n(from, kIdBlockSize, image.IdBlock().begin());
+    std::copy_n(from + kIdBlockSize, kParamAreaSize, image.ParamArea().begin());
 }
 
 FileResult WriteImage(ParamImage& image, const QString& path, bool stamp)
@@ -66,32 +105,24 @@ void ClearBeforeSave(ParamImage& image)
     std::fill_n(area.begin() + kClearedStart, kClearedLength, std::uint8_t{0});
 }
 
-bool NewImage(ParamImage& image, const QString& defaultPath)
+FileResult NewImage(ParamImage& image, const QString& defaultPath)
 {
-    QFile file(defaultPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    ReadUpTo(file, image.IdBlock().data(), static_cast<qint64>(kIdBlockSize));
-    ReadUpTo(file, image.ParamArea().data(), static_cast<qint64>(kParamAreaSize));
+    QByteArray bytes;
+    FileResult result = ReadWholeFile(defaultPath, false, bytes);
+    if (!result.ok)
+        return result;
+    TakeFileBytes(image, bytes);
     image.ReferenceArea() = image.ParamArea();
-    return true;
+    return result;
 }
 
 FileResult OpenImageFile(ParamImage& image, const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {false, SystemErrorText(file)};
-    // A short file leaves the rest of the block as it was.
-    IdBlockBytes block = image.IdBlock();
-    const qint64 got = ReadUpTo(file, block.data(), static_cast<qint64>(kIdBlockSize));
-    // The identifier must come from the file itself, not from what the block held before.
-    if (got < static_cast<qint64>(kIdCompareLength)
-        || !std::equal(kIdHeader.begin(), kIdHeader.begin() + kIdCompareLength, block.begin()))
-        return {false, WrongModelText()};
-    image.IdBlock() = block;
-    ReadUpTo(file, image.ParamArea().data(), static_cast<qint64>(kParamAreaSize));
-    return {true, {}};
+    QByteArray bytes;
+    FileResult result = ReadWholeFile(path, true, bytes);
+    if (result.ok)
+        TakeFileBytes(image, bytes);
+    return result;
 }
 
 FileResult SaveImageFile(ParamImage& image, const QString& path)

@@ -23,10 +23,14 @@ QString FindDefaultFile(const QString& exeFolder);
 void ClearBeforeSave(ParamImage& image);
 
 // Loads Default.dat into IdBlock and ParamArea (whatever the identifier) and copies ParamArea
-// into the reference area. A missing file changes nothing. Returns whether the file was read.
-bool NewImage(ParamImage& image, const QString& defaultPath);
+// into the reference area. A missing file changes nothing; so does one that is not whole (a
+// refusal, which the caller may say). A longer file loads its first 69632 bytes, with a note.
+FileResult NewImage(ParamImage& image, const QString& defaultPath);
 
-// Loads a parameter file after checking its model identifier; on failure nothing changes.
+// Loads a parameter file after checking its model identifier and that it is whole; on failure
+// nothing changes. An empty file is "文件不匹配 (the file is empty)", a short one is refused
+// with both sizes, a longer one loads its first 69632 bytes and carries a note on the rest.
+// A pipe, a device or a folder is refused as not a regular file.
 FileResult OpenImageFile(ParamImage& image, const QString& path);
 
 // Writes IdBlock as it is, then ParamArea. The caller runs Save As instead when no file is

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <memory>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace qmcal {
@@ -40,23 +40,41 @@ QString ReserveName(const QString& folder, const QDateTime& when, QString& error
     }
 }
 
-// Oldest first: by the time in the name, then by its number (none counts as 1).
-void DeleteOldest(const QString& folder, int keep)
+struct Backup {
+    QDateTime modified;
+    QString stamp;  // the time in the name
+    int number = 1;  // none counts as 1
+    QString name;
+
+    // Oldest first: by the file's time, then by the name's.
+    bool operator<(const Backup& other) const
+    {
+        return std::tie(modified, stamp, number) < std::tie(other.modified, other.stamp, other.number);
+    }
+};
+
+// Deletes the oldest backups beyond keep. The one just written, and any newer than it, are
+// never deleted: with the clock behind the names (a dead clock battery, a date put right) the
+// new backup's name sorts first, and the name alone would delete it at once.
+void DeleteOldest(const QString& folder, const QString& written, int keep)
 {
-    std::vector<std::pair<std::pair<QString, int>, QString>> backups;
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        const QRegularExpressionMatch match = kBackupName.match(name);
+    const QDateTime writtenAt = QFileInfo(written).lastModified();
+    std::vector<Backup> backups;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files)) {
+        const QRegularExpressionMatch match = kBackupName.match(info.fileName());
         if (match.hasMatch()) {
             const int number = match.hasCaptured(2) ? match.captured(2).toInt() : 1;
-            backups.push_back({{match.captured(1), number}, name});
+            backups.push_back({info.lastModified(), match.captured(1), number, info.fileName()});
         }
     }
-    if (static_cast<int>(backups.size()) <= keep)
-        return;
+    auto extra = static_cast<std::ptrdiff_t>(backups.size()) - std::max(keep, 0);
     std::sort(backups.begin(), backups.end());
-    const auto extra = static_cast<std::ptrdiff_t>(backups.size()) - std::max(keep, 0);
-    for (auto it = backups.begin(); it != backups.begin() + extra; ++it)
-        QFile::remove(folder + QLatin1Char('/') + it->second);
+    for (auto it = backups.begin(); extra > 0 && it != backups.end() && it->modified <= writtenAt; ++it) {
+        if (folder + QLatin1Char('/') + it->name == written)
+            continue;
+        QFile::remove(folder + QLatin1Char('/') + it->name);
+        --extra;
+    }
 }
 
 } // namespace
@@ -76,7 +94,7 @@ FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, co
 {
     // Without a home folder the data folder is empty; the backup must not land in "/backup".
     if (dataFolder.isEmpty())
-        return {false, QStringLiteral("No backup of this Read: no data folder to keep it in")};
+        return {false, QStringLiteral("No backup of this Read: no home folder to keep it in")};
     const QString folder = BackupFolder(dataFolder);
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return {false, NoBackupText(folder, QStringLiteral("Cannot create the folder"))};
@@ -95,7 +113,7 @@ FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, co
         QFile::remove(path);
         return {false, NoBackupText(path, result.messageText)};
     }
-    DeleteOldest(folder, keep);
+    DeleteOldest(folder, path, keep);
     return result;
 }
 

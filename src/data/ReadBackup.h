@@ -23,7 +23,8 @@ QString BackupFileName(const QDateTime& when, int number);
 
 // Writes the image into BackupFolder(dataFolder) exactly as Save As would write it (the header
 // stamped, 0xFCB0 on cleared), under the first BackupFileName of when not yet taken, then
-// deletes the oldest backups beyond keep. The image itself is not touched. Creates the folders
+// deletes the oldest backups beyond keep: by modification time, the name's time breaking ties;
+// never the new backup nor one newer than it. A failed write deletes nothing. The image itself is not touched. Creates the folders
 // when they are missing. A failure carries the text to say; no half-written backup stays.
 FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder,
                           const QDateTime& when = QDateTime::currentDateTime(), int keep = kBackupsKept);

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,6 +19,18 @@ const QString kSubfolder = QStringLiteral("qmcal");
 QString CannotCreateText(const QString& folder)
 {
     return QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+}
+
+// Qt takes an unset or empty HOME as the root and a relative one as it stands, which would put
+// the program's folders at the root (a cron job or a service) or under the current folder.
+bool HasHomeFolder()
+{
+#ifdef Q_OS_UNIX
+    const QString home = QFile::decodeName(qgetenv("HOME"));
+    return QDir::isAbsolutePath(home) && QDir::cleanPath(home) != QStringLiteral("/");
+#else
+    return true;
+#endif
 }
 
 } // namespace
@@ -56,6 +69,8 @@ AppLocations ResolveLocations(const QString& exeFolder)
         return where;
     }
     where.mode = PathMode::Installed;
+    if (!HasHomeFolder())
+        return where;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     // Without a home folder Qt gives empty locations; they must not turn into "/qmcal".

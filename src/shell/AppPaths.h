@@ -35,7 +35,8 @@ struct AppLocations {
 
 // Portable: Program.ini and DATA beside the executable, as the program has always kept them.
 // Installed: nothing is written beside the executable, not even by root; Program.ini in
-// $XDG_CONFIG_HOME/qmcal (~/.config/qmcal), the dialogs' folder <Documents>/qmcal.
+// $XDG_CONFIG_HOME/qmcal (~/.config/qmcal), the dialogs' folder <Documents>/qmcal. An unset,
+// empty or relative HOME, or HOME=/, is no home folder: both folders stay empty.
 // Reads the environment; creates nothing.
 AppLocations ResolveLocations(const QString& exeFolder);
 

@@ -44,7 +44,7 @@ void IniSettings::SetFileName(const QString& folder, const QString& fileName)
 
 int IniSettings::Write(const QString& section, const QString& key, const QString& value) const
 {
-    if (key.isEmpty() || value.isEmpty())
+    if (m_path.isEmpty() || key.isEmpty() || value.isEmpty())
         return 0;
     // A line break would split the entry and corrupt the file's structure.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))

@@ -15,13 +15,14 @@ public:
     const QString& FilePath() const { return m_path; }
 
     // Sets key=value in [section], creating the file and the section as needed and keeping
-    // every other line. An empty key or value writes nothing and returns 0; otherwise
+    // every other line. An empty key or value, or no file name yet, writes nothing and
+    // returns 0; otherwise
     // returns 1 on success and 0 on failure. The file goes through the program's one file
     // writer: replaced whole when it is an ordinary file, written in place otherwise.
     int Write(const QString& section, const QString& key, const QString& value) const;
 
 private:
-    QString m_path{QStringLiteral("./Program.ini")};
+    QString m_path;  // empty: nowhere to keep settings (no home folder)
 };
 
 } // namespace qmcal

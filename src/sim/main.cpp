@@ -23,6 +23,7 @@
 
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
+#include "sim/SimFiles.h"
 #include "sim/SimPaths.h"
 #include "sim/SimRadio.h"
 #include "sim/UnitVariation.h"
@@ -32,9 +33,7 @@ namespace {
 using qmcal::sim::WireBytes;
 using qmcal::sim::RadioMemory;
 
-constexpr std::size_t kIdBlockSize = 4096;
-constexpr std::size_t kFileSize = kIdBlockSize + 65536;
-using IdBlock = std::array<std::uint8_t, kIdBlockSize>;
+using qmcal::sim::ParamFile;
 
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
@@ -143,58 +142,6 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
     return true;
 }
 
-struct ParamFile {
-    IdBlock idBlock{};
-    RadioMemory memory{};
-};
-
-// A parameter file: the 4096-byte identifier block, then the 65536-byte memory.
-std::optional<ParamFile> LoadParamFile(const std::string& path, std::string& error)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return std::nullopt;
-    }
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (bytes.size() < kFileSize) {
-        error = path + " holds " + std::to_string(bytes.size()) + " bytes; a parameter file has " +
-                std::to_string(kFileSize);
-        return std::nullopt;
-    }
-    ParamFile file;
-    std::copy_n(bytes.begin(), kIdBlockSize, file.idBlock.begin());
-    std::copy_n(bytes.begin() + kIdBlockSize, file.memory.size(), file.memory.begin());
-    return file;
-}
-
-bool SaveParamFile(const std::string& path, const IdBlock& idBlock, const RadioMemory& memory,
-                   std::string& error)
-{
-    // Written beside the target and renamed over it, so a failed save never leaves half a file.
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(idBlock.data()), static_cast<std::streamsize>(idBlock.size()));
-        out.write(reinterpret_cast<const char*>(memory.data()), static_cast<std::streamsize>(memory.size()));
-        out.close();
-        if (!out) {
-            error = "cannot write " + temp;
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = "cannot write " + path + ": " + ec.message();
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
-}
-
 std::filesystem::path ExecutableFolder(const char* argv0)
 {
     std::error_code ec;
@@ -246,8 +193,9 @@ int main(int argc, char** argv)
     }
 
     ParamFile start;
+    std::string warning;
     if (!options.memoryPath.empty()) {
-        auto file = LoadParamFile(options.memoryPath, error);
+        auto file = qmcal::sim::LoadParamFile(options.memoryPath, error, warning);
         if (!file) {
             std::cerr << "qmcal-sim: " << error << "\n";
             return kExitFailed;
@@ -257,7 +205,7 @@ int main(int argc, char** argv)
         const auto found = qmcal::sim::FindDefaultFile(ExecutableFolder(argv[0]));
         if (found.empty())
             error = "no Default.dat beside qmcal-sim nor in qmcal/ under the data folders";
-        auto file = found.empty() ? std::nullopt : LoadParamFile(found.string(), error);
+        auto file = found.empty() ? std::nullopt : qmcal::sim::LoadParamFile(found.string(), error, warning);
         if (file) {
             start = *file;
             qmcal::sim::VaryUnit(start.memory, options.seed);
@@ -265,6 +213,8 @@ int main(int argc, char** argv)
             std::cerr << "qmcal-sim: warning: " << error << "; the memory starts as zeros\n";
         }
     }
+    if (!warning.empty())
+        std::cerr << "qmcal-sim: warning: " << warning << "\n";
 
     std::ofstream log;
     if (!options.logPath.empty()) {
@@ -315,8 +265,8 @@ int main(int argc, char** argv)
     sigwait(&stopSignals, &received);
     host.Stop();
 
-    if (!options.savePath.empty() &&
-        !SaveParamFile(options.savePath, start.idBlock, host.Memory(), error)) {
+    start.memory = host.Memory();
+    if (!options.savePath.empty() && !qmcal::sim::SaveParamFile(options.savePath, start, error)) {
         std::cerr << "qmcal-sim: " << error << "\n";
         return kExitFailed;
     }

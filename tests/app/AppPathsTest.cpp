@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,44 @@ TEST(AppPaths, ModeAndFoldersFollowDefaultDatBesideTheExecutableAndTheXdgVariabl
         EXPECT_TRUE(QFileInfo(where.settingsFolder).isDir());
         EXPECT_TRUE(QFileInfo(where.dataFolder).isDir());
         EXPECT_EQ(QFileInfo::exists(exeFolder + QStringLiteral("DATA")), c.mode == PathMode::Portable);
+    }
+}
+
+// A cron job or a service may run with no usable home: unset, empty, relative or the root.
+// Qt would then put the folders at the root or under the current folder; there is no home
+// folder instead, said once, and nothing is created anywhere.
+TEST(AppPaths, NoUsableHomeIsNoHomeFolder)
+{
+    const bool rootHad = QFileInfo::exists(QStringLiteral("/Documents")) || QFileInfo::exists(QStringLiteral("/.config/qmcal"));
+    const QString cwd = QDir::currentPath();
+    const char* homes[] = {nullptr, "", "home", "./home", "/", "//"};
+    for (const char* home : homes) {
+        SCOPED_TRACE(home == nullptr ? "unset" : home);
+        QTemporaryDir dir;
+        const QString root = dir.path() + QLatin1Char('/');
+        Touch(root + QStringLiteral("share/qmcal/Default.dat"));
+        ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("bin")) && QDir().mkpath(root + QStringLiteral("cwd")));
+        const EnvironmentScope scope;
+        EnvironmentScope::Set("HOME", {});
+        if (home != nullptr)
+            ::setenv("HOME", home, 1);
+        EnvironmentScope::Set("XDG_DATA_HOME", {});
+        EnvironmentScope::Set("XDG_CONFIG_HOME", {});
+        EnvironmentScope::Set("XDG_DATA_DIRS", QFile::encodeName(root + QStringLiteral("share")));
+        ASSERT_TRUE(QDir::setCurrent(root + QStringLiteral("cwd")));
+
+        const AppLocations where = ResolveLocations(root + QStringLiteral("bin/"));
+        EXPECT_EQ(where.mode, PathMode::Installed);
+        EXPECT_EQ(where.defaultFile, root + QStringLiteral("share/qmcal/Default.dat"));
+        EXPECT_EQ(where.settingsFolder, QString());
+        EXPECT_EQ(where.dataFolder, QString());
+        EXPECT_EQ(PrepareLocations(where),
+                  QStringList{QStringLiteral("No home folder to keep the settings and parameter files in")});
+        QDir::setCurrent(cwd);
+        EXPECT_EQ(QDir(root + QStringLiteral("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                  QStringList());
+        EXPECT_EQ(QFileInfo::exists(QStringLiteral("/Documents")) || QFileInfo::exists(QStringLiteral("/.config/qmcal")),
+                  rootHad);
     }
 }
 

@@ -15,6 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <utility>
+
 #include "AppHarness.h"
 #include "app/PortDialog.h"
 #include "data/Layouts.h"
@@ -378,6 +380,66 @@ TEST_F(MainDialogTest, SaveAsAndExportAskWithTheirOptionsAndClearTheTailEvenWhen
     EXPECT_EQ(dialog->FileNameField()->text(), path);
     EXPECT_EQ(QFileInfo(path).size(), 69632);
     EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join(QLatin1Char('\n')).toStdString();
+}
+
+// What the window refuses it says, naming the file where the text is its own; the image, the
+// file name and the files on disk stay as they were.
+TEST_F(MainDialogTest, FilesTheWindowRefusesChangeNothing)
+{
+    AttachRadio(0x5A);
+    Show();
+    Choose(*dialog, kProgram, Command::Read);
+    const QString folder = h.shell.exeFolder;
+    QFile::copy(h.shell.defaultFile, folder + QStringLiteral("whole.dat"));
+    QFile whole(folder + QStringLiteral("whole.dat"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    for (const char* name : {"ro.dat", "ro.txt"}) {
+        QFile file(folder + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("golden") == 6);
+        file.close();
+        ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    for (const auto& [name, content] : {std::pair{"short.dat", bytes.left(67200)}, std::pair{"long.dat", bytes + "tail"}}) {
+        QFile file(folder + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+
+    const struct {
+        Command command;
+        const char* file;
+        QString message;  // empty: none
+        QString prompt;   // what the Prompt field shows afterwards
+    } cases[] = {
+        {Command::SaveAs, "ro.dat", folder + QStringLiteral("ro.dat: the file is read-only"), "Read success!"},
+        {Command::Export, "ro.txt", folder + QStringLiteral("ro.txt: the file is read-only"), "Read success!"},
+        {Command::Export, "none/x.txt", {}, "Read success!"},  // a failed export says nothing, as ever
+        {Command::Open, "short.dat", QStringLiteral("67200 bytes, a parameter file has 69632"), "Read success!"},
+        {Command::Open, "long.dat", {}, QStringLiteral("69636 bytes, a parameter file has 69632; the rest was ignored")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        h.dialogs.messages.clear();
+        const AreaBytes before = h.image.ParamArea();
+        const QString path = folder + QLatin1String(c.file);
+        (c.command == Command::Open ? h.dialogs.openAnswers : h.dialogs.saveAnswers) = {path};
+        Choose(*dialog, kFile, c.command);
+        EXPECT_EQ(h.dialogs.messages, c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(dialog->PromptField()->text(), c.prompt);
+        if (c.message.isEmpty() && c.command == Command::Open) {
+            EXPECT_EQ(dialog->FileNameField()->text(), path);
+            continue;
+        }
+        EXPECT_EQ(dialog->FileNameField()->text(), QString());
+        if (c.command == Command::Open) {
+            EXPECT_EQ(h.image.ParamArea(), before);  // the radio's values, not mixed with the file's
+        }
+    }
+    for (const char* name : {"ro.dat", "ro.txt"}) {
+        QFile file(folder + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), "golden") << name;
+    }
 }
 
 TEST_F(MainDialogTest, NewGreysTheGuardedItemsAgain)

@@ -62,10 +62,11 @@ struct CliRun {
 };
 
 CliRun RunCli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-              const QString& cliPath = kBin + QStringLiteral("/qmcal-cli"))
+              const QString& cliPath = kBin + QStringLiteral("/qmcal-cli"), const QString& workingFolder = {})
 {
     QProcess cli;
     cli.setProcessEnvironment(env);
+    cli.setWorkingDirectory(workingFolder);
     cli.start(cliPath, args);
     CliRun run;
     if (!cli.waitForFinished(60000)) {
@@ -375,6 +376,38 @@ TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
                 EXPECT_EQ(ReadAllOf(backups + QLatin1Char('/') + name), ReadAllOf(Temp("out.dat")));
             }
         }
+    }
+}
+
+// Installed (no Default.dat beside the copy) and run as a cron job or a service might be: with
+// no usable home, Read still reads and saves, says once that it keeps no backup, and creates
+// nothing at the root or under the current folder.
+TEST_F(CliRadioTest, ReadWithoutAHomeFolderKeepsNoBackupAndMakesNoFolders)
+{
+    const QString cli = Temp("bin/qmcal-cli");
+    ASSERT_TRUE(QDir().mkpath(Temp("bin")) && QDir().mkpath(Temp("share/qmcal")) && QDir().mkpath(Temp("cwd")));
+    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/qmcal-cli"), cli));
+    ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/Default.dat"), Temp("share/qmcal/Default.dat")));
+    const bool rootHadDocuments = QFileInfo::exists(QStringLiteral("/Documents"));
+    const char* homes[] = {nullptr, "", "home", "/"};
+    for (const char* home : homes) {
+        SCOPED_TRACE(home == nullptr ? "unset" : home);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"})
+            env.remove(QLatin1String(name));
+        if (home != nullptr)
+            env.insert(QStringLiteral("HOME"), QLatin1String(home));
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), Temp("share"));
+        Sim sim({});
+        ASSERT_FALSE(sim.Path().isEmpty());
+        const CliRun run = RunCli({QStringLiteral("read"), sim.Path(), Temp("out.dat")}, env, cli, Temp("cwd"));
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_EQ(run.out, "Read success!\n");
+        EXPECT_EQ(run.err, "qmcal-cli: warning: No backup of this Read: no home folder to keep it in\n");
+        EXPECT_EQ(ReadAllOf(Temp("out.dat")).size(), kIdBlockBytes + 65536);
+        EXPECT_EQ(QDir(Temp("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        EXPECT_EQ(QFileInfo::exists(QStringLiteral("/Documents")), rootHadDocuments);
+        QFile::remove(Temp("out.dat"));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "data/LittleEndian.h"
 #include "qmcal/Version.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -16,6 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace qmcal {
 namespace {
@@ -28,18 +33,43 @@ struct CliRun {
     QString err;
 };
 
-CliRun RunCli(const QStringList& args, const QString& folder = {})
+// How a case runs qmcal-cli beyond its arguments.
+enum class Runner {
+    Plain,
+    Nobody,       // as the user nobody, who bypasses no permission
+    FullOutput,   // standard output on a full disk
+    ClosedOutput  // standard output closed
+};
+
+CliRun RunCliAs(Runner runner, const QStringList& args, const QString& folder = {})
 {
     QProcess p;
     p.setWorkingDirectory(folder);
+    if (runner == Runner::FullOutput)
+        p.setStandardOutputFile(QStringLiteral("/dev/full"));
+    p.setChildProcessModifier([runner] {
+        constexpr uid_t kNobody = 65534;
+        if (runner == Runner::ClosedOutput)
+            ::close(STDOUT_FILENO);
+        if (runner == Runner::Nobody && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(99);
+    });
     p.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal-cli"), args);
     CliRun r;
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished();
         return r;
+    }
     r.exitCode = p.exitCode();
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
+}
+
+CliRun RunCli(const QStringList& args, const QString& folder = {})
+{
+    return RunCliAs(Runner::Plain, args, folder);
 }
 
 class CliTest : public ::testing::Test {
@@ -126,6 +156,72 @@ TEST_F(CliTest, VersionAndEndOfOptions)
     const CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, QStringLiteral("qmcal-cli %1\n").arg(QLatin1String(kVersion)));
+}
+
+// Files that are not a whole parameter file, outputs that would replace a read-only file or an
+// input, and output that cannot be written: each refused with its reason, nothing replaced,
+// and no command left waiting on a pipe.
+TEST_F(CliTest, FilesThatCannotBeUsedAreRefused)
+{
+    const QByteArray whole = ReadFileBytes(Path("pattern.dat"));
+    ASSERT_TRUE(WriteFileBytes(Path("short.dat"), whole.left(67200)));
+    ASSERT_TRUE(WriteFileBytes(Path("empty.dat"), {}));
+    ASSERT_TRUE(WriteFileBytes(Path("long.dat"), whole + QByteArray(368, '\x5A')));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0666), 0);
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder")));
+    ASSERT_TRUE(WriteFileBytes(Path("ro.dat"), "golden"));
+    ASSERT_EQ(::chmod(QFile::encodeName(Path("ro.dat")).constData(), 0444), 0);
+    ASSERT_EQ(::symlink("loop", QFile::encodeName(Path("loop")).constData()), 0);
+    ASSERT_EQ(::symlink("pattern.dat", QFile::encodeName(Path("link.dat")).constData()), 0);
+    ASSERT_EQ(::link(QFile::encodeName(Path("pattern.dat")).constData(), QFile::encodeName(Path("hard.dat")).constData()), 0);
+    // The folder takes new files from anyone, so only the file's own mode protects it.
+    ASSERT_EQ(::chmod(QFile::encodeName(m_dir.path()).constData(), 0777), 0);
+
+    const QString img = Path("pattern.dat");
+    const QString none = Path("none");
+    const QString shortText = QStringLiteral(": 67200 bytes, a parameter file has 69632");
+    const struct {
+        Runner runner;
+        QStringList args;
+        int status;
+        QString said;  // on standard error
+    } cases[] = {
+        {Runner::Plain, {"show", Path("short.dat"), "power", "--default", none}, 1, Path("short.dat") + shortText + "\n"},
+        {Runner::Plain, {"diff", img, Path("short.dat"), "--default", none}, 2, Path("short.dat") + shortText},
+        {Runner::Plain, {"show", Path("empty.dat"), "power", "--default", none}, 1, "文件不匹配 (the file is empty)"},
+        {Runner::Plain, {"show", Path("long.dat"), "power", "--default", none}, 0,
+         "warning: " + Path("long.dat") + ": 70000 bytes, a parameter file has 69632; the rest was ignored"},
+        {Runner::Plain, {"export", img, Path("a.txt"), "--default", Path("short.dat")}, 0,
+         "warning: " + Path("short.dat") + shortText + "; the image starts from zeros"},
+        {Runner::Plain, {"show", Path("fifo"), "power", "--default", none}, 1, Path("fifo") + ": not a regular file"},
+        {Runner::Plain, {"export", Path("folder"), Path("b.txt"), "--default", none}, 1,
+         Path("folder") + ": not a regular file"},
+        {Runner::Plain, {"make-default", Path("ro.dat")}, 1, Path("ro.dat") + ": the file is read-only"},
+        {Runner::Plain, {"export", img, Path("ro.dat"), "--default", none}, 1, Path("ro.dat") + ": the file is read-only"},
+        {Runner::Nobody, {"make-default", Path("ro.dat")}, 1, Path("ro.dat") + ": the file is read-only"},
+        {Runner::Plain, {"make-default", Path("loop")}, 1, Path("loop") + ": Too many levels of symbolic links"},
+        {Runner::Plain, {"export", img, img, "--default", none}, 2, "named twice"},
+        {Runner::Plain, {"export", img, Path("link.dat"), "--default", none}, 2, "named twice"},
+        {Runner::Plain, {"export", img, Path("hard.dat"), "--default", none}, 2, "named twice"},
+        {Runner::Plain, {"read", "/dev/null", img, "--default", Path("link.dat")}, 2, "named twice"},
+        {Runner::FullOutput, {"show", img, "power", "--default", none}, 1,
+         "qmcal-cli: write error: No space left on device\n"},
+        {Runner::FullOutput, {"diff", "--json", img, img, "--default", none}, 2,
+         "qmcal-cli: write error: No space left on device\n"},
+        {Runner::FullOutput, {"export", img, "/dev/stdout", "--default", none}, 1, "No space left on device"},
+        // The reason depends on what the process opened on the free descriptor.
+        {Runner::ClosedOutput, {"show", img, "power", "--default", none}, 1, "qmcal-cli: write error: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = RunCliAs(c.runner, c.args);
+        EXPECT_EQ(r.exitCode, c.status) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.said)) << r.err.toStdString();
+        EXPECT_EQ(ReadFileBytes(img), whole);
+        EXPECT_EQ(ReadFileBytes(Path("ro.dat")), "golden");
+        EXPECT_TRUE(QFileInfo(Path("loop")).isSymLink());
+    }
+    EXPECT_FALSE(QFileInfo::exists(Path("b.txt")));
 }
 
 TEST_F(CliTest, WrongIdentifierWritesNothing)

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QString>
 
+#include <csignal>
 #include <cstdint>
 #include <memory>
+
+#include <sys/resource.h>
 
 namespace qmcal::test {
 
@@ -58,5 +61,31 @@ inline QByteArray FileBytes(const ParamImage& image)
 {
     return AsBytes(image.IdBlock()) + AsBytes(image.ParamArea());
 }
+
+// Lowers the file-size limit for the life of the object, as a full disk would stop a write.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        m_ok = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = SIG_DFL;
+    bool m_ok = false;
+};
 
 } // namespace qmcal::test

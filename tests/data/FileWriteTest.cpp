@@ -104,6 +104,7 @@ struct WriteCase {
     bool ok;
     int error;  // errno whose text a failure carries
     void (*check)(Target&);
+    bool readOnly = false;  // refused with the program's own text instead
 };
 
 const WriteCase kWriteCases[] = {
@@ -115,7 +116,7 @@ const WriteCase kWriteCases[] = {
     {"mode, owner and group kept", "a",
      [](Target& t) {
          ASSERT_TRUE(WriteFileBytes(t.Path("a"), kOld));
-         ASSERT_EQ(::chmod(t.Local("a").constData(), 0440), 0);
+         ASSERT_EQ(::chmod(t.Local("a").constData(), 0640), 0);
          if (::geteuid() == 0) {
              ASSERT_EQ(::chown(t.Local("a").constData(), kOtherUser, kOtherGroup), 0);
          }
@@ -124,7 +125,7 @@ const WriteCase kWriteCases[] = {
      [](Target& t) {
          EXPECT_EQ(ReadFileBytes(t.Path("a")), kNew);
          const struct stat st = LinkStat(t.Path("a"));
-         EXPECT_EQ(st.st_mode & 07777, 0440u);
+         EXPECT_EQ(st.st_mode & 07777, 0640u);
          if (::geteuid() == 0) {
              EXPECT_EQ(st.st_uid, kOtherUser);
              EXPECT_EQ(st.st_gid, kOtherGroup);
@@ -174,6 +175,23 @@ const WriteCase kWriteCases[] = {
          t.ReadPipe("fifo", true);
      },
      false, EPIPE, [](Target& t) { EXPECT_TRUE(S_ISFIFO(LinkStat(t.Path("fifo")).st_mode)); }},
+    // Write-protecting a file means it, also to root, whom the system would let write it.
+    {"read-only file, also behind a link", "link",
+     [](Target& t) {
+         ASSERT_TRUE(WriteFileBytes(t.Path("a"), kOld));
+         ASSERT_EQ(::chmod(t.Local("a").constData(), 0444), 0);
+         ASSERT_EQ(::symlink("a", t.Local("link").constData()), 0);
+     },
+     false, 0,
+     [](Target& t) {
+         EXPECT_EQ(ReadFileBytes(t.Path("a")), kOld);
+         EXPECT_EQ(LinkStat(t.Path("a")).st_mode & 07777, 0444u);
+         EXPECT_EQ(QDir(t.Path("")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+     },
+     true},
+    {"symbolic link loop", "loop",
+     [](Target& t) { ASSERT_EQ(::symlink("loop", t.Local("loop").constData()), 0); }, false, ELOOP,
+     [](Target& t) { EXPECT_TRUE(S_ISLNK(LinkStat(t.Path("loop")).st_mode)); }},
 };
 
 TEST(FileWrite, EachKindOfTargetGetsTheBytesAndStaysWhatItIs)
@@ -185,7 +203,8 @@ TEST(FileWrite, EachKindOfTargetGetsTheBytesAndStaysWhatItIs)
         const QByteArray bytes = c.ok ? kNew : Text('n', 1 << 20);
         const FileResult r = WriteFileAtomically(target.Path(c.written), bytes);
         EXPECT_EQ(r.ok, c.ok);
-        EXPECT_EQ(r.messageText, c.ok ? QString() : ErrnoText(c.error));
+        EXPECT_EQ(r.messageText, c.ok ? QString() : c.readOnly ? QStringLiteral("the file is read-only") : ErrnoText(c.error));
+        EXPECT_EQ(r.refused, c.readOnly);
         c.check(target);
         target.Received();
     }
@@ -237,7 +256,7 @@ TEST(FileWrite, AFolderThatTakesNoNewFileIsWrittenInPlace)
         QByteArray after;
     } cases[] = {
         {"writable file", 0666, 0, {}, kNew},
-        {"read-only file", 0444, 1, ErrnoText(EACCES), kOld},
+        {"read-only file", 0444, 1, QStringLiteral("the file is read-only"), kOld},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

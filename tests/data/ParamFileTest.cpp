@@ -9,9 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace qmcal {
 namespace {
@@ -79,12 +77,13 @@ TEST_F(ParamFileTest, OpenRefusesAWrongIdentifierAndChangesNothing)
     const struct {
         const char* name;
         QByteArray head;
+        const char* after = "";  // what follows the described text
     } cases[] = {
         {"8th byte not FF", QByteArray("QM6200P\x00", 8)},
         {"other model", QByteArray("QM6200Q\xFF", 8)},
         {"lower case", QByteArray("qm6200p\xFF", 8)},
         {"shorter than the identifier", QByteArray("QM620")},
-        {"empty file", QByteArray()},
+        {"empty file", QByteArray(), " (the file is empty)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,37 +98,46 @@ TEST_F(ParamFileTest, OpenRefusesAWrongIdentifierAndChangesNothing)
 
         const FileResult r = OpenImageFile(*image, Path("x.dat"));
         EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.messageText, QStringLiteral("文件不匹配"));
+        EXPECT_EQ(r.messageText, QStringLiteral("文件不匹配") + QLatin1String(c.after));
         EXPECT_EQ(FileBytes(*image), before);
         EXPECT_EQ(image->ReferenceArea()[0xF400], 0x5A);
     }
 }
 
-// A short file fills what it has; the rest of the image keeps its previous bytes.
-TEST_F(ParamFileTest, ShortAndLongFilesFillWhatTheyHave)
+// A file is loaded whole or not at all: a short one would leave the rest of the image as the
+// previous file had it, part one unit's and part another's. A longer one gives its first bytes.
+TEST_F(ParamFileTest, ShortFilesAreRefusedAndLongOnesLoadTheirFirstBytes)
 {
-    const qsizetype sizes[] = {8, 2000, 4096, 4096 + 100, kFileSize, kFileSize + 50};
-    for (qsizetype size : sizes) {
-        SCOPED_TRACE(size);
-        QByteArray file(size, '\x77');
+    const struct {
+        qsizetype size;
+        const char* text;  // the refusal, or the note on a longer file
+    } cases[] = {
+        {8, "8 bytes, a parameter file has 69632"},
+        {4096, "4096 bytes, a parameter file has 69632"},
+        {4096 + 100, "4196 bytes, a parameter file has 69632"},
+        {kFileSize - 1, "69631 bytes, a parameter file has 69632"},
+        {kFileSize, ""},
+        {kFileSize + 50, "69682 bytes, a parameter file has 69632; the rest was ignored"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.size);
+        QByteArray file(c.size, '\x77');
         file.replace(0, 8, AsBytes(kIdHeader).left(8));
         ASSERT_TRUE(WriteFileBytes(Path("s.dat"), file));
+        const bool whole = c.size >= kFileSize;
 
         for (bool viaNew : {false, true}) {
             auto image = NewImageObject();
             image->IdBlock().fill(0x22);
             image->ParamArea().fill(0x33);
-            if (viaNew)
-                ASSERT_TRUE(NewImage(*image, Path("s.dat")));
-            else
-                ASSERT_TRUE(OpenImageFile(*image, Path("s.dat")).ok);
+            image->ReferenceArea().fill(0x44);
+            const FileResult r = viaNew ? NewImage(*image, Path("s.dat")) : OpenImageFile(*image, Path("s.dat"));
+            EXPECT_EQ(r.ok, whole) << (viaNew ? "New" : "Open");
+            EXPECT_EQ(r.messageText, QLatin1String(c.text));
 
-            QByteArray expected = QByteArray(kIdBlockSize, '\x22') + QByteArray(kParamAreaSize, '\x33');
-            expected.replace(0, std::min(size, kFileSize), file.left(kFileSize));
-            EXPECT_EQ(FileBytes(*image), expected) << (viaNew ? "New" : "Open");
-            if (viaNew) {
-                EXPECT_EQ(image->ReferenceArea(), image->ParamArea());
-            }
+            const QByteArray before = QByteArray(kIdBlockSize, '\x22') + QByteArray(kParamAreaSize, '\x33');
+            EXPECT_EQ(FileBytes(*image), whole ? file.left(kFileSize) : before) << (viaNew ? "New" : "Open");
+            EXPECT_EQ(image->ReferenceArea()[0], whole && viaNew ? 0x77 : 0x44);
         }
     }
 }
@@ -142,7 +150,7 @@ TEST_F(ParamFileTest, NewLoadsAnyIdentifierAndFillsTheReferenceArea)
     ASSERT_TRUE(WriteFileBytes(Path("Default.dat"), FileBytes(*source)));
 
     auto image = NewImageObject();
-    EXPECT_TRUE(NewImage(*image, DefaultFilePath(m_dir.path() + QLatin1Char('/'))));
+    EXPECT_TRUE(NewImage(*image, DefaultFilePath(m_dir.path() + QLatin1Char('/'))).ok);
     EXPECT_EQ(FileBytes(*image), FileBytes(*source));
     EXPECT_EQ(image->ReferenceArea(), source->ParamArea());
 }
@@ -153,7 +161,7 @@ TEST_F(ParamFileTest, NewWithoutDefaultFileChangesNothing)
     FillImage(*image);
     image->ReferenceArea().fill(0x44);
     const QByteArray before = FileBytes(*image);
-    EXPECT_FALSE(NewImage(*image, Path("missing.dat")));
+    EXPECT_FALSE(NewImage(*image, Path("missing.dat")).ok);
     EXPECT_EQ(FileBytes(*image), before);
     EXPECT_EQ(image->ReferenceArea()[0], 0x44);
 }
@@ -179,32 +187,6 @@ TEST_F(ParamFileTest, FailuresCarryTheSystemText)
     QFile never;
     EXPECT_EQ(SystemErrorText(never), QStringLiteral("Sorry, error not find."));
 }
-
-// Lowers the file-size limit for the life of the object, as a full disk would stop a write.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        m_ok = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool Ok() const { return m_ok; }
-
-private:
-    rlimit m_saved{};
-    void (*m_oldHandler)(int) = SIG_DFL;
-    bool m_ok = false;
-};
 
 // A write that fails half-way must leave the previous file as it was, and say why.
 TEST_F(ParamFileTest, WriteFailingHalfWayKeepsThePreviousFile)

@@ -83,11 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             WriteFile(path, kFactoryFile);
             return path;
         }();
-        FUZZ_CHECK(NewImage(*image, kDefaultPath));
+        FUZZ_CHECK(NewImage(*image, kDefaultPath).ok);
         FUZZ_CHECK(std::memcmp(image->ReferenceArea().data(), kFactoryFile.constData() + kIdBlockSize,
                                kParamAreaSize) == 0);
     } else {
-        FUZZ_CHECK(NewImage(*image, imagePath));
+        // Only a whole file loads; anything shorter leaves the image as it was.
+        FUZZ_CHECK(NewImage(*image, imagePath).ok == (file.size() >= kFileSize));
     }
     RepairRanges(*image);
     CheckRepaired(*image);
@@ -96,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const IdBlockBytes idBeforeOpen = image->IdBlock();
     const FileResult opened = OpenImageFile(*image, imagePath);
     const bool identified = file.size() >= 8 && file.startsWith(QByteArray("QM6200P\xFF", 8));
-    FUZZ_CHECK(opened.ok == identified);
+    FUZZ_CHECK(opened.ok == (identified && file.size() >= kFileSize));
     if (!opened.ok) {
         FUZZ_CHECK(image->ParamArea() == beforeOpen);
         FUZZ_CHECK(image->IdBlock() == idBeforeOpen);

@@ -10,8 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <thread>
+
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -189,6 +194,8 @@ TEST_F(SimProcessTest, RefusesBadOptionsAndShortFiles)
 {
     const fs::path shortPath = m_dir / "short.dat";
     WriteFile(shortPath, std::vector<std::uint8_t>(kFileSize - 1));
+    const fs::path fifoPath = m_dir / "fifo";
+    ASSERT_EQ(::mkfifo(fifoPath.c_str(), 0600), 0);
     const std::string version = std::string("qmcal-sim ") + kVersion;
     const struct {
         std::vector<std::string> args;
@@ -197,6 +204,10 @@ TEST_F(SimProcessTest, RefusesBadOptionsAndShortFiles)
     } cases[] = {
         {{"--memory", shortPath.string()}, 1, ""},
         {{"--memory", (m_dir / "missing.dat").string()}, 1, ""},
+        // Neither blocks on a pipe nor reads without end nor aborts on a folder.
+        {{"--memory", fifoPath.string()}, 1, ""},
+        {{"--memory", "/dev/zero"}, 1, ""},
+        {{"--memory", m_dir.string()}, 1, ""},
         {{"--silent-after", "many"}, 2, ""},
         {{"--hangup-after"}, 2, ""},
         {{"--frobnicate"}, 2, ""},
@@ -208,6 +219,91 @@ TEST_F(SimProcessTest, RefusesBadOptionsAndShortFiles)
         EXPECT_EQ(sim.FirstLine(), c.firstLine) << c.args[0];
         EXPECT_EQ(sim.Wait(), c.status) << c.args[0];
         EXPECT_EQ(sim.Errors().find("qmcal-sim: ") != std::string::npos, c.status != 0) << c.args[0];
+    }
+}
+
+// --save keeps what it writes to what it was: a pipe and a device are written in place, a
+// link's target gets the bytes, a file keeps its mode. A longer --memory file is used and said.
+TEST_F(SimProcessTest, SaveWritesLikeTheProgram)
+{
+    std::vector<std::uint8_t> memory(kFileSize + 10);
+    for (std::size_t i = 0; i < memory.size(); ++i)
+        memory[i] = static_cast<std::uint8_t>(i * 3 + 1);
+    const fs::path memoryPath = m_dir / "long.dat";
+    WriteFile(memoryPath, memory);
+    const std::vector<std::uint8_t> saved(memory.begin(), memory.begin() + kFileSize);
+    const bool devices = ::mknod((m_dir / "probe").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+
+    const struct {
+        const char* name;
+        const char* target;  // what --save names
+        void (*prepare)(const fs::path& dir);
+        int status;
+        std::string said;
+        void (*check)(const fs::path& dir, const std::vector<std::uint8_t>& saved, const std::string& piped);
+        bool device = false;
+    } cases[] = {
+        {"link", "link", [](const fs::path& d) { fs::create_symlink("real.dat", d / "link"); }, 0, "",
+         [](const fs::path& d, const std::vector<std::uint8_t>& s, const std::string&) {
+             EXPECT_TRUE(fs::is_symlink(d / "link"));
+             EXPECT_TRUE(ReadFile(d / "real.dat") == s);
+         }},
+        {"mode", "mode.dat",
+         [](const fs::path& d) {
+             WriteFile(d / "mode.dat", {1, 2, 3});
+             fs::permissions(d / "mode.dat", fs::perms(0640));
+         },
+         0, "",
+         [](const fs::path& d, const std::vector<std::uint8_t>& s, const std::string&) {
+             EXPECT_EQ(fs::status(d / "mode.dat").permissions(), fs::perms(0640));
+             EXPECT_TRUE(ReadFile(d / "mode.dat") == s);
+         }},
+        {"pipe", "fifo", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "fifo").c_str(), 0600), 0); }, 0, "",
+         [](const fs::path& d, const std::vector<std::uint8_t>& s, const std::string& piped) {
+             EXPECT_TRUE(fs::is_fifo(d / "fifo"));
+             EXPECT_TRUE(piped == std::string(s.begin(), s.end())) << piped.size();
+         }},
+        {"full device", "full",
+         [](const fs::path& d) { ASSERT_EQ(::mknod((d / "full").c_str(), S_IFCHR | 0666, makedev(1, 7)), 0); }, 1,
+         "No space left on device",
+         [](const fs::path& d, const std::vector<std::uint8_t>&, const std::string&) {
+             EXPECT_TRUE(fs::is_character_file(d / "full"));
+         },
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.device && !devices)
+            continue;  // no device nodes may be made here
+        c.prepare(m_dir);
+        SimProcess sim({"--memory", memoryPath.string(), "--save", (m_dir / c.target).string()});
+        ASSERT_FALSE(sim.FirstLine().empty());
+        std::string piped;
+        std::thread reader;
+        if (fs::is_fifo(m_dir / c.target)) {
+            reader = std::thread([&piped, path = m_dir / c.target] {
+                const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+                pollfd ready{fd, POLLIN, 0};
+                char buffer[4096];
+                while (fd >= 0 && ::poll(&ready, 1, 10000) > 0) {
+                    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+                    if (n <= 0)
+                        break;
+                    piped.append(buffer, static_cast<std::size_t>(n));
+                }
+                ::close(fd);
+            });
+        }
+        sim.CloseInput();
+        EXPECT_EQ(sim.Wait(), c.status);
+        if (reader.joinable())
+            reader.join();
+        const std::string errors = sim.Errors();
+        EXPECT_NE(errors.find("69642 bytes, a parameter file has 69632; the rest was ignored"), std::string::npos) << errors;
+        EXPECT_NE(errors.find(c.said), std::string::npos) << errors;
+        c.check(m_dir, saved, piped);
+        for (const auto& entry : fs::directory_iterator(m_dir))
+            EXPECT_EQ(entry.path().filename().string().find(".qmcal-sim-"), std::string::npos) << entry.path();
     }
 }
 
