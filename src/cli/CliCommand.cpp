@@ -13,86 +13,9 @@
 
 namespace qmcal {
 
-namespace {
-
-const QString kEndOfOptions = QStringLiteral("--");
-
-// Options stand before the first "--"; every word after it is a plain argument.
-qsizetype OptionsEnd(const QStringList& args)
+QString DefaultPath(const CliOptions& options, const CliContext& context)
 {
-    const auto end = args.indexOf(kEndOfOptions);
-    return end < 0 ? args.size() : end;
-}
-
-} // namespace
-
-bool TakeOption(QStringList& args, const QString& name, QString& value)
-{
-    const auto at = args.indexOf(name);
-    const auto end = OptionsEnd(args);
-    if (at < 0 || at >= end)
-        return true;
-    if (at + 1 >= end)
-        return false;
-    value = args.at(at + 1);
-    args.remove(at, 2);
-    return true;
-}
-
-bool TakeOptions(QStringList& args, const QString& name, QStringList& values)
-{
-    for (auto at = args.indexOf(name); at >= 0 && at < OptionsEnd(args); at = args.indexOf(name)) {
-        QString value;
-        if (!TakeOption(args, name, value))
-            return false;
-        values.append(value);
-    }
-    return true;
-}
-
-bool TakeSwitch(QStringList& args, const QString& name)
-{
-    const auto at = args.indexOf(name);
-    if (at < 0 || at >= OptionsEnd(args))
-        return false;
-    args.removeAt(at);
-    return true;
-}
-
-bool HasOption(const QStringList& args)
-{
-    const auto end = OptionsEnd(args);
-    for (qsizetype i = 0; i < end; ++i) {
-        const QString& a = args.at(i);
-        if (a.size() > 1 && a.startsWith(QLatin1Char('-')))
-            return true;
-    }
-    return false;
-}
-
-bool TakePlainArgs(QStringList& args, int count)
-{
-    if (HasOption(args))
-        return false;
-    if (const auto end = OptionsEnd(args); end < args.size())
-        args.removeAt(end);
-    return args.size() == count;
-}
-
-bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath)
-{
-    defaultPath = FindDefaultFile(context.exeFolder);
-    return TakeOption(args, QStringLiteral("--default"), defaultPath) && TakePlainArgs(args, count);
-}
-
-bool AsksForHelp(const QStringList& args)
-{
-    const auto end = OptionsEnd(args);
-    for (qsizetype i = 0; i < end; ++i) {
-        if (args.at(i) == QLatin1String("--help") || args.at(i) == QLatin1String("-h"))
-            return true;
-    }
-    return false;
+    return options.IsSet(kOptDefault) ? options.Value(kOptDefault) : FindDefaultFile(context.exeFolder);
 }
 
 void LoadDefaultImage(ParamImage& image, const QString& defaultPath)

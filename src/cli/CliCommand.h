@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliOptions.h"
 #include "data/FileResult.h"
 #include "data/ParamImage.h"
 
@@ -20,40 +21,19 @@ struct CliContext {
     QString dataFolder;  // the window's DATA folder; read keeps its backups there
 };
 
-// args are the words after the command name, --help already handled.
-using CliHandler = int (*)(QStringList args, const CliContext& context);
+// args are the plain arguments, as many as the command's usage names; --help already handled.
+using CliHandler = int (*)(const QStringList& args, const CliOptions& options, const CliContext& context);
 
 struct CliCommand {
     const char* name;
-    const char* usage;  // the arguments after the name
+    const char* arguments;  // the plain arguments after the name, as the usage line shows them
+    unsigned options;       // sum of CliOptionFlag
     CliHandler handler;
 };
 
-// Options stand before the first "--"; every word after it is a plain argument, so that a
-// file named "-x.dat" can be given.
-
-// Removes "--name VALUE" from args and stores VALUE. False when the option has no value.
-bool TakeOption(QStringList& args, const QString& name, QString& value);
-
-// Removes every "--name VALUE" from args and appends the values. False when one has no value.
-bool TakeOptions(QStringList& args, const QString& name, QStringList& values);
-
-// Removes "--name" from args; whether it was there.
-bool TakeSwitch(QStringList& args, const QString& name);
-
-// True when args still hold a word that looks like an option ("-x" or "--name").
-bool HasOption(const QStringList& args);
-
-// Once every option is taken: false when a word that looks like an option is left, otherwise
-// removes the "--" and checks that exactly count plain arguments remain.
-bool TakePlainArgs(QStringList& args, int count);
-
-// Takes "--default FILE" (when absent, the Default.dat beside the executable, else the one in
-// the data folders), then the plain arguments as TakePlainArgs does.
-bool TakeDefaultArgs(QStringList& args, const CliContext& context, int count, QString& defaultPath);
-
-// True when "--help" or "-h" stands among the options.
-bool AsksForHelp(const QStringList& args);
+// --default FILE; when absent, the Default.dat beside the executable, else the one in the data
+// folders.
+QString DefaultPath(const CliOptions& options, const CliContext& context);
 
 // New from the default image, then the range repair, as the program starts. A default image
 // that cannot be read leaves zeros, as in the program, but is said on standard error.

@@ -4,14 +4,9 @@
 
 namespace qmcal {
 
-int RunDetect(QStringList args, const CliContext& context)
+int RunDetect(const QStringList&, const CliOptions& options, const CliContext&)
 {
-    static_cast<void>(context);
-    QStringList extraPorts;
-    if (!TakeOptions(args, QStringLiteral("--port"), extraPorts) || !TakePlainArgs(args, 0))
-        return kExitUsage;
-
-    const QStringList names = ListPorts(extraPorts);
+    const QStringList names = ListPorts(options.Values(kOptPort));
     ProbeResult found = ProbePass(names, &OpenPort, [] { return false; });
     if (!found.port) {
         PrintError(names.isEmpty() ? QStringLiteral("No serial port to probe.\n")

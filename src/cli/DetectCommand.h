@@ -5,6 +5,6 @@
 namespace qmcal {
 
 // detect [--port NAME]...: one pass of the port probe; prints the port where the radio answered.
-int RunDetect(QStringList args, const CliContext& context);
+int RunDetect(const QStringList& args, const CliOptions& options, const CliContext& context);
 
 } // namespace qmcal

@@ -55,20 +55,16 @@ QString ShowPageNames()
     return names.join(QStringLiteral(", "));
 }
 
-int RunMakeDefault(QStringList args, const CliContext&)
+int RunMakeDefault(const QStringList& args, const CliOptions&, const CliContext&)
 {
-    if (!TakePlainArgs(args, 1))
-        return kExitUsage;
     auto image = std::make_unique<ParamImage>();
     FillFactoryImage(*image);
     return FileDone(args.at(0), SaveImageFileAs(*image, args.at(0))) ? kExitOk : kExitFailed;
 }
 
-int RunExport(QStringList args, const CliContext& context)
+int RunExport(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const QString defaultPath = DefaultPath(options, context);
     if (NamedTwice(args.at(1), {args.at(0), defaultPath}))
         return kExitUsage;
     auto image = std::make_unique<ParamImage>();
@@ -77,12 +73,10 @@ int RunExport(QStringList args, const CliContext& context)
     return FileDone(args.at(1), ExportText(*image, args.at(1))) ? kExitOk : kExitFailed;
 }
 
-int RunShow(QStringList args, const CliContext& context)
+int RunShow(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    const bool json = TakeSwitch(args, QStringLiteral("--json"));
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const bool json = options.IsSet(kOptJson);
+    const QString defaultPath = DefaultPath(options, context);
     const QString& pageName = args.at(1);
     const PageTable* page = nullptr;
     for (const PageTable* p : kPageTables) {
@@ -99,12 +93,10 @@ int RunShow(QStringList args, const CliContext& context)
     return PrintOutput(json ? PageJson(*image, *page) : PageText(*image, *page)) ? kExitOk : kExitFailed;
 }
 
-int RunDiff(QStringList args, const CliContext& context)
+int RunDiff(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    const bool json = TakeSwitch(args, QStringLiteral("--json"));
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const bool json = options.IsSet(kOptJson);
+    const QString defaultPath = DefaultPath(options, context);
     // The default is read, and a warning about it said, once for both.
     auto a = std::make_unique<ParamImage>();
     auto b = std::make_unique<ParamImage>();

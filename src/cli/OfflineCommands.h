@@ -9,10 +9,10 @@ namespace qmcal {
 // The pages show knows: "power, rx-tuning, ..., sql-fine".
 QString ShowPageNames();
 
-int RunMakeDefault(QStringList args, const CliContext& context);
-int RunExport(QStringList args, const CliContext& context);
-int RunShow(QStringList args, const CliContext& context);
+int RunMakeDefault(const QStringList& args, const CliOptions& options, const CliContext& context);
+int RunExport(const QStringList& args, const CliOptions& options, const CliContext& context);
+int RunShow(const QStringList& args, const CliOptions& options, const CliContext& context);
 // Exit 0 when the images are alike, 1 when they differ, 2 on trouble.
-int RunDiff(QStringList args, const CliContext& context);
+int RunDiff(const QStringList& args, const CliOptions& options, const CliContext& context);
 
 } // namespace qmcal

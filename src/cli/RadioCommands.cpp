@@ -118,12 +118,10 @@ int VerifyStoredRssi(RadioSession& session)
 } // namespace
 
 // read PORT OUT.dat: the menu's Read, then Save As to OUT.dat.
-int RunRead(QStringList args, const CliContext& context)
+int RunRead(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    const bool backup = !TakeSwitch(args, QStringLiteral("--no-backup"));
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const bool backup = !options.IsSet(kOptNoBackup);
+    const QString defaultPath = DefaultPath(options, context);
     const QString& portName = args.at(0);
     const QString& outPath = args.at(1);
     if (NamedTwice(outPath, {portName, defaultPath}))
@@ -149,12 +147,10 @@ int RunRead(QStringList args, const CliContext& context)
 }
 
 // write-rssi IMAGE.dat PORT: Open IMAGE.dat, then the menu's Write Rssi.
-int RunWriteRssi(QStringList args, const CliContext& context)
+int RunWriteRssi(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    const bool verify = TakeSwitch(args, QStringLiteral("--verify"));
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const bool verify = options.IsSet(kOptVerify);
+    const QString defaultPath = DefaultPath(options, context);
     const QString& imagePath = args.at(0);
     const QString& portName = args.at(1);
 
@@ -173,12 +169,10 @@ int RunWriteRssi(QStringList args, const CliContext& context)
 }
 
 // verify IMAGE.dat PORT: the menu's Read, compared with IMAGE.dat.
-int RunVerify(QStringList args, const CliContext& context)
+int RunVerify(const QStringList& args, const CliOptions& options, const CliContext& context)
 {
-    const bool json = TakeSwitch(args, QStringLiteral("--json"));
-    QString defaultPath;
-    if (!TakeDefaultArgs(args, context, 2, defaultPath))
-        return kExitUsage;
+    const bool json = options.IsSet(kOptJson);
+    const QString defaultPath = DefaultPath(options, context);
     const QString& imagePath = args.at(0);
     const QString& portName = args.at(1);
 

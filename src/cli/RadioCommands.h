@@ -5,9 +5,9 @@
 namespace qmcal {
 
 // Commands that talk to the radio over a serial port.
-int RunRead(QStringList args, const CliContext& context);
-int RunWriteRssi(QStringList args, const CliContext& context);
+int RunRead(const QStringList& args, const CliOptions& options, const CliContext& context);
+int RunWriteRssi(const QStringList& args, const CliOptions& options, const CliContext& context);
 // Exit 0 when the radio holds IMAGE's calibration region, 1 when it differs, 2 on trouble.
-int RunVerify(QStringList args, const CliContext& context);
+int RunVerify(const QStringList& args, const CliOptions& options, const CliContext& context);
 
 } // namespace qmcal

@@ -8,58 +8,129 @@
 #include "data/ReadBackup.h"
 #include "qmcal/Version.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QList>
+#include <QPair>
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace {
 
 using namespace qmcal;
 
-// One line per command.
+// One line per command: its plain arguments and its options.
 constexpr std::array kCommands{
-    CliCommand{"make-default", "OUT.dat", &RunMakeDefault},
-    CliCommand{"export", "IMAGE.dat OUT.txt [--default FILE]", &RunExport},
-    CliCommand{"show", "IMAGE.dat PAGE [--json] [--default FILE]", &RunShow},
-    CliCommand{"diff", "A.dat B.dat [--json] [--default FILE]", &RunDiff},
-    CliCommand{"detect", "[--port NAME]...", &RunDetect},
-    CliCommand{"read", "PORT OUT.dat [--no-backup] [--default FILE]", &RunRead},
-    CliCommand{"verify", "IMAGE.dat PORT [--json] [--default FILE]", &RunVerify},
-    CliCommand{"write-rssi", "IMAGE.dat PORT [--verify] [--default FILE]", &RunWriteRssi},
+    CliCommand{"make-default", "OUT.dat", 0, &RunMakeDefault},
+    CliCommand{"export", "IMAGE.dat OUT.txt", kOptDefault, &RunExport},
+    CliCommand{"show", "IMAGE.dat PAGE", kOptJson | kOptDefault, &RunShow},
+    CliCommand{"diff", "A.dat B.dat", kOptJson | kOptDefault, &RunDiff},
+    CliCommand{"detect", "", kOptPort, &RunDetect},
+    CliCommand{"read", "PORT OUT.dat", kOptNoBackup | kOptDefault, &RunRead},
+    CliCommand{"verify", "IMAGE.dat PORT", kOptJson | kOptDefault, &RunVerify},
+    CliCommand{"write-rssi", "IMAGE.dat PORT", kOptVerify | kOptDefault, &RunWriteRssi},
 };
+
+QString CommandUsage(const CliCommand& command)
+{
+    return (QLatin1String(command.arguments) + OptionsUsage(command.options | kCommonOptions)).trimmed();
+}
 
 QString UsageLine(const CliCommand& command)
 {
-    return QStringLiteral("usage: qmcal-cli %1 %2\n")
-        .arg(QLatin1String(command.name), QLatin1String(command.usage));
+    return QStringLiteral("usage: qmcal-cli %1 %2\n").arg(QLatin1String(command.name), CommandUsage(command));
+}
+
+// Two columns, which help2man also keeps apart in the man page.
+QString Columns(const QList<QPair<QString, QString>>& rows)
+{
+    qsizetype width = 0;
+    for (const auto& row : rows)
+        width = std::max(width, row.first.size());
+    QString text;
+    for (const auto& [left, right] : rows)
+        text += QStringLiteral("  %1  %2\n").arg(left.leftJustified(width), right);
+    return text;
 }
 
 QString UsageText()
 {
-    QString text = QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
-                                  "       qmcal-cli --help | --version\n\ncommands:\n");
-    // Names and arguments in two columns, which help2man also keeps apart in the man page.
-    qsizetype width = 0;
+    QList<QPair<QString, QString>> commands;
     for (const CliCommand& c : kCommands)
-        width = std::max(width, qsizetype(std::strlen(c.name)));
-    for (const CliCommand& c : kCommands) {
-        text += QStringLiteral("  %1  %2\n")
-                    .arg(QString::fromLatin1(c.name).leftJustified(width), QLatin1String(c.usage));
+        commands.append({QLatin1String(c.name), CommandUsage(c)});
+    QList<QPair<QString, QString>> options;
+    for (const CliOptionSpec& spec : kCliOptions) {
+        QStringList takers;
+        for (const CliCommand& c : kCommands) {
+            if (((c.options | kCommonOptions) & spec.flag) != 0)
+                takers << QLatin1String(c.name);
+        }
+        QString option = QStringLiteral("--") + QLatin1String(spec.name);
+        if (spec.valueName != nullptr)
+            option += QLatin1Char(' ') + QLatin1String(spec.valueName);
+        options.append({option, QStringLiteral("%1 (%2)").arg(QLatin1String(spec.description),
+                                                                takers.join(QStringLiteral(", ")))});
     }
-    text += QStringLiteral(
-        "\nPAGE is one of %1.\n"
-        "--default FILE names the Default.dat to load (default: the one beside qmcal-cli,\n"
-        "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
-        "read also keeps a copy of the image in backup/ in the data folder (DATA beside\n"
-        "qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).\n"
-        "-- ends the options: every word after it is a file or port name.\n"
-        "Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,\n"
-        "1 different, 2 a file that cannot be read, a failed Read or a usage error.\n")
-                .arg(ShowPageNames())
-                .arg(kBackupsKept);
-    return text;
+    options.append({QStringLiteral("-h, --help"), QStringLiteral("show this help; after a command, its own")});
+    options.append({QStringLiteral("--version"), QStringLiteral("show the version")});
+    return QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
+                          "       qmcal-cli --help | --version\n\ncommands:\n")
+        + Columns(commands) + QStringLiteral("\noptions:\n") + Columns(options)
+        + QStringLiteral(
+              "\nPAGE is one of %1.\n"
+              "--default FILE names the Default.dat to load (default: the one beside qmcal-cli,\n"
+              "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
+              "read also keeps a copy of the image in backup/ in the data folder (DATA beside\n"
+              "qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).\n"
+              "-- ends the options: every word after it is a file or port name.\n"
+              "An option's value may also follow it after \"=\", as in --default=FILE.\n"
+              "Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,\n"
+              "1 different, 2 a file that cannot be read, a failed Read or a usage error.\n")
+              .arg(ShowPageNames())
+              .arg(kBackupsKept);
+}
+
+// The command's usage line, then the options as Qt lists them (its own first line names the
+// executable without the command, so it is left out).
+QString CommandHelp(const CliCommand& command, const QCommandLineParser& parser)
+{
+    const QString qtHelp = parser.helpText();
+    return UsageLine(command) + qtHelp.mid(qtHelp.indexOf(QLatin1Char('\n')) + 1);
+}
+
+qsizetype ArgumentCount(const CliCommand& command)
+{
+    return QString::fromLatin1(command.arguments).split(QLatin1Char(' '), Qt::SkipEmptyParts).size();
+}
+
+// The words after the command's name through the command's own parser.
+int RunCommand(const CliCommand& command, const QStringList& words, const QCommandLineParser& beforeCommand)
+{
+    QCommandLineParser parser;
+    PrepareParser(parser, command.options | kCommonOptions);
+    // Help wins over any mistake beside it, as it always did.
+    const bool parsed = parser.parse(QCoreApplication::arguments().first(1) + words);
+    if (parser.isSet(kHelpOption)) {
+        PrintOut(CommandHelp(command, parser));
+        return kExitOk;
+    }
+    if (!parsed) {
+        PrintError(QStringLiteral("qmcal-cli: %1\n").arg(parser.errorText()) + UsageLine(command));
+        return kExitUsage;
+    }
+    const QStringList args = parser.positionalArguments();
+    if (args.size() != ArgumentCount(command)) {
+        PrintError(UsageLine(command));
+        return kExitUsage;
+    }
+    const QString exeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    // The same DATA folder as the window's, decided the same way.
+    const CliContext context{exeFolder, ResolveLocations(exeFolder).dataFolder};
+    const int status = command.handler(args, CliOptions(parser, beforeCommand), context);
+    if (status == kExitUsage)
+        PrintError(UsageLine(command));
+    return status == kExitTrouble ? kExitUsage : status;
 }
 
 } // namespace
@@ -67,34 +138,34 @@ QString UsageText()
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
-    if (args.isEmpty()) {
-        PrintError(UsageText());
+    // Up to the command's name: --help, --version and the options every command takes; the
+    // name and every word after it are the command's.
+    QCommandLineParser parser;
+    PrepareParser(parser, kCommonOptions);
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("show the version"));
+    parser.addOption(version);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!parser.parse(QCoreApplication::arguments())) {
+        PrintError(QStringLiteral("qmcal-cli: %1\n\n").arg(parser.errorText()) + UsageText());
         return kExitUsage;
     }
-    if (args.first() == QLatin1String("--version")) {
+    if (parser.isSet(version)) {
         PrintOut(QStringLiteral("qmcal-cli %1\n").arg(QLatin1String(kVersion)));
         return kExitOk;
     }
-    if (AsksForHelp(args.first(1))) {
+    if (parser.isSet(kHelpOption)) {
         PrintOut(UsageText());
         return kExitOk;
     }
-    const QString name = args.takeFirst();
+    QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        PrintError(UsageText());
+        return kExitUsage;
+    }
+    const QString name = words.takeFirst();
     for (const CliCommand& command : kCommands) {
-        if (name != QLatin1String(command.name))
-            continue;
-        if (AsksForHelp(args)) {
-            PrintOut(UsageLine(command));
-            return kExitOk;
-        }
-        const QString exeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-        // The same DATA folder as the window's, decided the same way.
-        const CliContext context{exeFolder, ResolveLocations(exeFolder).dataFolder};
-        const int status = command.handler(args, context);
-        if (status == kExitUsage)
-            PrintError(UsageLine(command));
-        return status == kExitTrouble ? kExitUsage : status;
+        if (name == QLatin1String(command.name))
+            return RunCommand(command, words, parser);
     }
     PrintError(QStringLiteral("qmcal-cli: unknown command %1\n\n").arg(name) + UsageText());
     return kExitUsage;

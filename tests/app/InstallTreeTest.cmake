@@ -32,6 +32,8 @@ set(expected
   ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
   ${DATADIR}/icons/hicolor/scalable/apps/qmcal.svg
   ${DATADIR}/icons/hicolor/64x64/apps/qmcal.png
+  ${DATADIR}/bash-completion/completions/qmcal-cli
+  ${DATADIR}/bash-completion/completions/qmcal-sim
   ${DOCDIR}/copyright
   ${DOCDIR}/changelog.gz)
 if(MAN_PAGES)

@@ -224,6 +224,72 @@ TEST_F(CliTest, FilesThatCannotBeUsedAreRefused)
     EXPECT_FALSE(QFileInfo::exists(Path("b.txt")));
 }
 
+// Qt's parser: its error text, then the command's usage line; "--name=value"; help per command
+// with the command's own options; "--" before the command's name.
+TEST_F(CliTest, OptionsGoThroughQtsParser)
+{
+    const QString img = Path("pattern.dat");
+    const QString none = Path("none.dat");
+    const QString exportUsage = QStringLiteral("usage: qmcal-cli export IMAGE.dat OUT.txt [--default FILE]\n");
+    const struct {
+        QStringList args;
+        int status;
+        QString out;  // what standard output begins with
+        QString err;  // all of standard error, or only its start when it ends in "..."
+    } cases[] = {
+        {{"export", img, Path("a.txt"), "--verbose"}, 2, "", "qmcal-cli: Unknown option 'verbose'.\n" + exportUsage},
+        {{"export", img, Path("a.txt"), "--default"}, 2, "", "qmcal-cli: Missing value after '--default'.\n" + exportUsage},
+        {{"export", "-x.dat", Path("a.txt")}, 2, "", "qmcal-cli: Unknown option 'x.dat'.\n" + exportUsage},
+        {{"export", img, Path("a.txt"), "--json"}, 2, "", "qmcal-cli: Unknown option 'json'.\n" + exportUsage},
+        {{"show", img, "power", "--json=yes"}, 2, "",
+         "qmcal-cli: Unexpected value after '--json'.\n"
+         "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE]\n"},
+        {{"export", img}, 2, "", exportUsage},
+        {{"detect", "ttyS0"}, 2, "", "usage: qmcal-cli detect [--port NAME]...\n"},
+        {{"--bogus", "export"}, 2, "", "qmcal-cli: Unknown option 'bogus'.\n\nusage: qmcal-cli COMMAND ARGS...\n..."},
+        {{"export", img, Path("a.txt"), "--default=" + none}, 0, "",
+         "qmcal-cli: warning: " + none + " cannot be read; the image starts from zeros and out-of-range values become 0\n"},
+        {{"show", "--json", "--default=" + img, "--", img, "power"}, 0, "{", ""},
+        {{"--", "show", img, "power", "--default", img}, 0, "Power\n", ""},
+        {{"read", "-h"}, 0,
+         "usage: qmcal-cli read PORT OUT.dat [--no-backup] [--default FILE]\n\nOptions:\n", ""},
+        {{"show", "--bogus", "--help"}, 0, "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE]\n", ""},
+        {{"--help", "show"}, 0, "usage: qmcal-cli COMMAND ARGS...\n", ""},
+        {{"show", "--version"}, 2, "", "qmcal-cli: Unknown option 'version'.\n..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, c.status);
+        if (c.out.isEmpty()) {
+            EXPECT_EQ(r.out, QString());
+        } else {
+            EXPECT_TRUE(r.out.startsWith(c.out)) << r.out.toStdString();
+        }
+        if (c.err.endsWith(QLatin1String("..."))) {
+            EXPECT_TRUE(r.err.startsWith(c.err.chopped(3))) << r.err.toStdString();
+        } else {
+            EXPECT_EQ(r.err.toStdString(), c.err.toStdString());
+        }
+    }
+    // Each command's help lists exactly the options its usage line names.
+    for (const char* command : {"make-default", "export", "show", "diff", "detect", "read", "verify", "write-rssi"}) {
+        SCOPED_TRACE(command);
+        const QStringList lines = RunCli({command, "--help"}).out.split(QLatin1Char('\n'));
+        QStringList fromUsage;
+        for (const QString& word : lines.first().split(QLatin1Char(' '))) {
+            if (word.startsWith(QLatin1String("[--")))
+                fromUsage << word.mid(1).remove(QLatin1Char(']')).remove(QLatin1String("..."));
+        }
+        QStringList listed;
+        for (const QString& line : lines) {
+            if (line.startsWith(QLatin1String("  --")))
+                listed << line.simplified().section(QLatin1Char(' '), 0, 0);
+        }
+        EXPECT_EQ(listed, fromUsage);
+    }
+}
+
 TEST_F(CliTest, WrongIdentifierWritesNothing)
 {
     const CliRun r = RunCli({"export", Path("wrong.dat"), Path("out.txt"), "--default", Path("none")});

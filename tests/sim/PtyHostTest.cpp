@@ -97,5 +97,38 @@ TEST(PtyHost, HangUpDeliversTheLastReplyThenClosesTheLine)
     EXPECT_FALSE(PtyClient(gone.SlavePath()).IsOpen());
 }
 
+// The radio gives up on a frame whose rest does not come within the gap between frames (about
+// a second); a shorter pause inside a frame is only a slow line.
+TEST(PtyHost, DropsAPartialFrameAfterTheGapBetweenFrames)
+{
+    const struct {
+        const char* name;
+        std::chrono::milliseconds pause;
+        const char* reply;
+        const char* logged;
+    } cases[] = {
+        {"slow line", std::chrono::milliseconds(300), "52 00 41 00 11 22 33 44 55 66 77 88 52 00 41 00",
+         "57 FF FF 03 00 F4 08"},
+        {"gap", std::chrono::milliseconds(1700), "52 00 41 00", "57 00 00 00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PtyHost host{SimRadio(BlockAtF400())};
+        ASSERT_TRUE(host.Start());
+        PtyClient client(host.SlavePath());
+        ASSERT_TRUE(client.IsOpen());
+        ASSERT_TRUE(client.Write(Hex("57 FF FF 03")));
+        std::this_thread::sleep_for(c.pause);
+        // After a gap the rest is stray bytes before the next frame's 'W', and only the probe
+        // is answered.
+        ASSERT_TRUE(client.Write(Hex("00 F4 08")));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ASSERT_TRUE(client.Write(Hex("57 00 00 00")));
+        EXPECT_EQ(ToHex(client.Read(16, std::chrono::milliseconds(500))), c.reply);
+        ASSERT_FALSE(host.FrameLog().empty());
+        EXPECT_EQ(ToHex(host.FrameLog().front()), c.logged);
+    }
+}
+
 } // namespace
 } // namespace qmcal::sim

@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
 
 #include "HexBytes.h"
+#include "data/Layouts.h"
+#include "data/LittleEndian.h"
 #include "sim/SimRadio.h"
+#include "sim/UnitVariation.h"
 
 namespace qmcal::sim {
 namespace {
@@ -258,6 +263,47 @@ TEST(SimRadio, DroppedPartialFrameDoesNotSwallowTheNextOne)
     EXPECT_TRUE(radio.HasPartial());
     radio.DropPartial();
     EXPECT_EQ(ToHex(radio.Receive(Hex("57 00 00 00"))), "52 00 41 00");
+}
+
+// Against the program's own tables: every value of every page stays inside its column's range,
+// moves by at most 2, and a blank (0) or topped-out value stays as it is. The values sit at and
+// next to both ends of each range, where a step would leave it.
+TEST(UnitVariation, KeepsEveryValueInsideItsRange)
+{
+    RadioMemory factory{};
+    int next = 0;
+    const auto forEachField = [](const auto& visit) {
+        for (const BandLayout* layout : kPageLayouts) {
+            for (int slot = 0; slot < layout->SlotCount(); ++slot) {
+                for (int row = 1; row <= layout->rowCount[static_cast<std::size_t>(slot)]; ++row) {
+                    for (std::size_t f = 0; f < layout->fieldCount; ++f)
+                        visit(layout->FieldAddress(slot, row, layout->Field(f)), layout->Field(f));
+                }
+            }
+        }
+    };
+    forEachField([&](std::uint16_t address, const RecordField& field) {
+        const unsigned top = field.maximum;
+        const unsigned values[] = {0, 1, 2, top - 2, top - 1, top, top / 2};
+        putField(factory, address, field.width, values[next++ % std::size(values)]);
+    });
+    for (const unsigned long seed : {0UL, 1UL, 2UL, 7UL, 1000UL, 4294967295UL}) {
+        SCOPED_TRACE(seed);
+        RadioMemory unit = factory;
+        VaryUnit(unit, seed);
+        int moved = 0;
+        forEachField([&](std::uint16_t address, const RecordField& field) {
+            const int before = static_cast<int>(getField(factory, address, field.width));
+            const int after = static_cast<int>(getField(unit, address, field.width));
+            EXPECT_LE(after, field.maximum) << field.caption << " at " << std::hex << address;
+            EXPECT_LE(std::abs(after - before), 2) << field.caption << " at " << std::hex << address;
+            if (before == 0 || before == field.maximum) {
+                EXPECT_EQ(after, before) << field.caption << " at " << std::hex << address;
+            }
+            moved += after != before ? 1 : 0;
+        });
+        EXPECT_EQ(moved > 0, seed != 0);
+    }
 }
 
 } // namespace

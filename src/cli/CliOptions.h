@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+namespace qmcal {
+
+// The options of every command, one bit each; a command's set is their sum.
+enum CliOptionFlag : unsigned {
+    kOptJson = 1U << 0,
+    kOptNoBackup = 1U << 1,
+    kOptVerify = 1U << 2,
+    kOptPort = 1U << 3,
+    kOptDefault = 1U << 4,
+};
+
+struct CliOptionSpec {
+    CliOptionFlag flag = kOptJson;
+    const char* name = "";
+    const char* valueName = nullptr;  // none for a switch
+    bool repeats = false;             // may be given again, each value kept
+    const char* description = "";
+};
+
+// In the order usage lines show them.
+inline constexpr std::array kCliOptions{
+    CliOptionSpec{.flag = kOptJson, .name = "json", .description = "print the result as JSON"},
+    CliOptionSpec{.flag = kOptNoBackup, .name = "no-backup",
+                  .description = "keep no copy of the image in backup/"},
+    CliOptionSpec{.flag = kOptVerify, .name = "verify",
+                  .description = "read the stored values back and compare them"},
+    CliOptionSpec{.flag = kOptPort, .name = "port", .valueName = "NAME", .repeats = true,
+                  .description = "probe NAME first, then the system's ports; may be repeated"},
+    CliOptionSpec{.flag = kOptDefault, .name = "default", .valueName = "FILE",
+                  .description = "the Default.dat to load"},
+};
+
+// Options every command takes, before its name or after it; none yet.
+inline constexpr unsigned kCommonOptions = 0;
+
+// -h and --help, on every parser.
+inline constexpr QLatin1String kHelpOption{"help"};
+
+// A parser for the given options and --help. Single-dash words are long options ("-x.dat" is
+// one unknown option, not five), as only -h is short.
+void PrepareParser(QCommandLineParser& parser, unsigned options);
+
+// " [--json] [--default FILE]": the options as a usage line shows them.
+QString OptionsUsage(unsigned options);
+
+// The values a command line gave one command: its own options from the words after its name;
+// the common ones from both sides of the name, the later winning.
+class CliOptions {
+public:
+    CliOptions(const QCommandLineParser& command, const QCommandLineParser& beforeCommand)
+        : m_command(command), m_beforeCommand(beforeCommand)
+    {
+    }
+
+    bool IsSet(CliOptionFlag flag) const { return !Values(flag).isEmpty(); }
+    // The last value given, empty when none.
+    QString Value(CliOptionFlag flag) const;
+    QStringList Values(CliOptionFlag flag) const;
+
+private:
+    const QCommandLineParser& m_command;
+    const QCommandLineParser& m_beforeCommand;
+};
+
+} // namespace qmcal
