@@ -21,6 +21,8 @@ for exe in qmcal-cli qmcal-sim; do
 done
 
 work=$(mktemp -d)
+# Its session log goes there too, not into the build's DATA folder.
+export QMCAL_DATA_DIR="$work"
 sim_pid=
 cleanup() {
   if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; fi

@@ -7,6 +7,7 @@ namespace qmcal {
 class IniSettings;
 class HeaderReporter;
 class LinkThread;
+class SessionLog;
 class UserDialogs;
 struct ShellState;
 
@@ -20,6 +21,7 @@ struct AppContext {
     const IniSettings& settings;
     UserDialogs& dialogs;
     HeaderReporter& reporter;  // the link reports into the main window's header
+    SessionLog& log;           // every command's outcome, one line each
     LinkThread* linkThread = nullptr;  // where the link's calls run; none: on the UI thread
 };
 

@@ -8,6 +8,14 @@ CalApp::CalApp(Options options)
 {
     m_shell.extraPorts = std::move(options.extraPorts);
     m_shell.workbench = options.workbench;
+    m_link.SetSessionLog(&m_log);
+}
+
+void CalApp::SayLogFailure(const QString& text)
+{
+    PrintLocationProblem(text);
+    // Never in the Prompt, whose texts are the described ones.
+    QMetaObject::invokeMethod(&m_uiThread, [this, text] { m_dialogs.Message(nullptr, text); }, Qt::QueuedConnection);
 }
 
 int CalApp::Run()
@@ -19,6 +27,7 @@ int CalApp::Run()
     const QStringList problems = PrepareLocations(where);
     for (const QString& problem : problems)
         PrintLocationProblem(problem);
+    m_log.SetDataFolder(where.dataFolder);
     m_commandNames = MakeCommandNameMap();
     // Without a home folder there is no Program.ini; the line above has said so once.
     if (where.settingsFolder.isEmpty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QStringList>
 
 #include "app/HeaderReporter.h"
@@ -7,6 +8,7 @@
 #include "app/MainDialog.h"
 #include "app/QtUserDialogs.h"
 #include "app/ShellState.h"
+#include "data/SessionLog.h"
 #include "link/LinkThread.h"
 #include "link/QueuedReporter.h"
 #include "link/RadioLink.h"
@@ -30,7 +32,12 @@ public:
     int Run();
 
 private:
+    // A log that cannot be written: on standard error and in a warning box, once.
+    void SayLogFailure(const QString& text);
+
     QtUserDialogs m_dialogs;
+    QObject m_uiThread;  // the log's failure reaches the UI thread through it, from any thread
+    SessionLog m_log{[this](const QString& text) { SayLogFailure(text); }};
     HeaderReporter m_reporter{m_dialogs};
     QueuedReporter m_linkReporter{m_reporter};  // the link reports from its own thread
     ParamImage m_image;
@@ -39,7 +46,8 @@ private:
     IniSettings m_settings;
     RadioLink m_link{m_image, m_commandNames, m_linkReporter};
     LinkThread m_linkThread{m_link, &m_linkReporter};
-    AppContext m_context{m_image, m_link, m_commandNames, m_shell, m_settings, m_dialogs, m_reporter, &m_linkThread};
+    AppContext m_context{m_image, m_link, m_commandNames, m_shell, m_settings, m_dialogs, m_reporter, m_log,
+                         &m_linkThread};
 };
 
 } // namespace qmcal

@@ -21,6 +21,7 @@
 #include "data/ParamFile.h"
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
+#include "data/SessionLog.h"
 #include "pages/GridDialog.h"
 #include "widgets/CMSFlexGrid.h"
 #include "widgets/DialogTemplate.h"
@@ -328,14 +329,21 @@ void MainDialog::ShowFileName(const QString& path)
     m_fileNameField->setText(path);
 }
 
+void MainDialog::LogOutcome(const QString& command, const QString& file, const QString& result) const
+{
+    m_context.log.Append({command, m_radio.CurrentPortName(), file, result});
+}
+
 void MainDialog::OnNew()
 {
     // A Default.dat that is not whole counts as missing, which says nothing; one line on
     // standard error tells the installer why every value came out as the repair's.
     const QString& defaultFile = m_context.shell.defaultFile;
-    if (const FileResult loaded = NewImage(m_context.image, defaultFile);
-        loaded.refused || (loaded.ok && !loaded.messageText.isEmpty()))
+    const FileResult loaded = NewImage(m_context.image, defaultFile);
+    if (loaded.refused || (loaded.ok && !loaded.messageText.isEmpty()))
         PrintLocationProblem(QDir::toNativeSeparators(defaultFile) + QStringLiteral(": ") + loaded.messageText);
+    LogOutcome(QStringLiteral("New"), defaultFile,
+               loaded.ok ? QString::fromLatin1(kSessionDoneText) : QStringLiteral("No Default.dat: the image starts from zeros"));
     RepairRanges(m_context.image);
     m_context.shell.imageFromRadio = false;
     ShowFileName(QString());
@@ -349,6 +357,7 @@ void MainDialog::OnOpen()
     if (path.isEmpty())
         return;
     const FileResult result = OpenImageFile(m_context.image, path);
+    LogOutcome(QStringLiteral("Open"), path, SessionResultText(result));
     if (!result.ok) {
         m_context.dialogs.Message(this, result.messageText);
         return;
@@ -369,6 +378,7 @@ void MainDialog::OnSave()
         return;
     }
     const FileResult result = SaveImageFile(m_context.image, m_context.shell.currentFileName);
+    LogOutcome(QStringLiteral("Save"), m_context.shell.currentFileName, SessionResultText(result));
     if (!result.ok)
         m_context.dialogs.Message(this, WriteFailureText(m_context.shell.currentFileName, result));
 }
@@ -386,6 +396,7 @@ void MainDialog::SaveAsAfterClearing()
     if (path.isEmpty())
         return;
     const FileResult result = SaveImageFileAs(m_context.image, path);
+    LogOutcome(QStringLiteral("Save As"), path, SessionResultText(result));
     if (!result.ok) {
         m_context.dialogs.Message(this, WriteFailureText(path, result));
         return;
@@ -402,9 +413,11 @@ void MainDialog::OnExport()
     const QString path = m_context.dialogs.SaveFileName(this, options);
     if (path.isEmpty())
         return;
-    // An export that cannot be written fails without a word, as it always has; a read-only
-    // file the program refuses to replace is said.
-    if (const FileResult result = ExportText(m_context.image, path); result.refused)
+    // An export that cannot be written fails without a word, as it always has (the log keeps
+    // why); a read-only file the program refuses to replace is said.
+    const FileResult result = ExportText(m_context.image, path);
+    LogOutcome(QStringLiteral("Export"), path, SessionResultText(result));
+    if (result.refused)
         m_context.dialogs.Message(this, WriteFailureText(path, result));
 }
 
@@ -412,13 +425,18 @@ void MainDialog::OnRead()
 {
     m_portField->setFocus();
     repaint();
-    if (!m_radio.ReadAll(kCalibrationStart, kCalibrationEnd))
+    const bool readOk = m_radio.ReadAll(kCalibrationStart, kCalibrationEnd);
+    m_radio.LogOutcome(QStringLiteral("Read"));
+    if (!readOk)
         return;
     RepairRanges(m_context.image);
     // A copy in DATA/backup; one that cannot be written does not spoil the Read. Without a
     // home folder there is nowhere to keep it, which start-up has said once already.
     if (!m_context.shell.dataFolder.isEmpty()) {
-        if (const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder); !kept.ok)
+        const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder);
+        LogOutcome(QStringLiteral("Backup"), BackupFolder(m_context.shell.dataFolder),
+                   kept.ok ? QStringLiteral("backup written") : kept.messageText);
+        if (!kept.ok)
             PrintLocationProblem(kept.messageText);
     }
     // The file name stays, so a later Save writes the radio's data to the file open before.
@@ -432,11 +450,13 @@ void MainDialog::OnWrite()
     repaint();
     ClearBeforeSave(m_context.image);
     m_radio.WriteAll(kCalibrationStart, kCalibrationEnd);
+    m_radio.LogOutcome(QStringLiteral("Write"), m_context.shell.currentFileName);
 }
 
 void MainDialog::OnWritePower()
 {
     m_radio.StoreRanges(kPowerLayout, 0, kPowerLayout.SlotCount());
+    m_radio.LogOutcome(QStringLiteral("Write Power"), m_context.shell.currentFileName);
 }
 
 void MainDialog::OnSqlFine()
@@ -505,6 +525,7 @@ void MainDialog::ShowPageOfTab(int index)
 void MainDialog::OnWriteRssi()
 {
     m_radio.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount());
+    m_radio.LogOutcome(QStringLiteral("Write Rssi"), m_context.shell.currentFileName);
 }
 
 void MainDialog::OnPort()
@@ -515,8 +536,10 @@ void MainDialog::OnPort()
     access.linkThread = m_context.linkThread;
     PortDialog dialog(m_context.link, m_context.reporter, PortDialog::ButtonNames(m_seams.portLister()),
                       [this](const QString& name) { SavePortName(name); }, std::move(access), this);
-    if (m_context.dialogs.RunModal(dialog) == QDialog::Accepted)
+    if (m_context.dialogs.RunModal(dialog) == QDialog::Accepted) {
         m_portField->setText(m_context.link.CurrentPortName());
+        LogOutcome(QStringLiteral("Port"), {}, QStringLiteral("chosen in Port Setting"));
+    }
 }
 
 void MainDialog::SavePortName(const QString& name)
@@ -540,6 +563,7 @@ void MainDialog::OnAbout()
 void MainDialog::OnPortFound(const QString& name)
 {
     m_portField->setText(name);
+    LogOutcome(QStringLiteral("Port"), {}, QStringLiteral("found by the search"));
 }
 
 } // namespace qmcal

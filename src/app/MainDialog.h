@@ -98,6 +98,10 @@ private:
     // New, Open or a successful Read replaced the image: every page reloads its grid.
     void ReplaceImage();
     void ShowFileName(const QString& path);
+    // The session log's line of a command that has ended: the port in use, the file it worked
+    // on and the text the user was shown ("done" where nothing was shown). A question the
+    // user answers with Cancel logs here too, with "cancelled" as its result.
+    void LogOutcome(const QString& command, const QString& file, const QString& result) const;
 
     void OnNew();
     void OnOpen();

@@ -2,6 +2,7 @@
 
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
+#include "data/SessionLog.h"
 
 #include <QFile>
 
@@ -36,15 +37,18 @@ void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
     RepairRanges(image);
 }
 
-bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath)
+bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath, QString* why)
 {
     LoadDefaultImage(image, defaultPath);
-    return OpenLoadedImage(image, imagePath);
+    return OpenLoadedImage(image, imagePath, why);
 }
 
-bool OpenLoadedImage(ParamImage& image, const QString& imagePath)
+bool OpenLoadedImage(ParamImage& image, const QString& imagePath, QString* why)
 {
-    if (!FileDone(imagePath, OpenImageFile(image, imagePath)))
+    const FileResult opened = OpenImageFile(image, imagePath);
+    if (!opened.ok && why != nullptr)
+        *why = opened.messageText;
+    if (!FileDone(imagePath, opened))
         return false;
     RepairRanges(image);
     return true;
@@ -98,6 +102,14 @@ bool PrintOutput(const QString& text)
         PrintError(QStringLiteral("qmcal-cli: write error: %1\n").arg(QString::fromLocal8Bit(std::strerror(error))));
     }
     return ok;
+}
+
+int LogOutcome(const CliContext& context, const QString& port, const QString& file, const QString& result,
+               int status)
+{
+    if (context.log != nullptr)
+        context.log->Append({QStringLiteral("qmcal-cli ") + context.command, port, file, result});
+    return status;
 }
 
 void PrintOut(const QString& text)

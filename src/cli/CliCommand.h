@@ -9,6 +9,8 @@
 
 namespace qmcal {
 
+class SessionLog;
+
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;  // the work failed; the reason is on standard error
 constexpr int kExitUsage = 2;   // bad arguments; main prints the command's usage
@@ -19,6 +21,8 @@ constexpr int kExitTrouble = -2;
 struct CliContext {
     QString exeFolder;   // with its trailing separator
     QString dataFolder;  // the window's DATA folder; read keeps its backups there
+    SessionLog* log = nullptr;  // where each command's outcome goes
+    QString command;            // the command's name, for the log
 };
 
 // args are the plain arguments, as many as the command's usage names; --help already handled.
@@ -40,11 +44,12 @@ QString DefaultPath(const CliOptions& options, const CliContext& context);
 void LoadDefaultImage(ParamImage& image, const QString& defaultPath);
 
 // New from the default image, then the image file, each followed by the range repair, as the
-// program does at start-up and on Open. False (and said so) when the file cannot be opened.
-bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath);
+// program does at start-up and on Open. False (and said so, and the reason in why if given)
+// when the file cannot be opened.
+bool LoadImage(ParamImage& image, const QString& defaultPath, const QString& imagePath, QString* why = nullptr);
 
 // Open of the image file into an image New has filled, then the range repair.
-bool OpenLoadedImage(ParamImage& image, const QString& imagePath);
+bool OpenLoadedImage(ParamImage& image, const QString& imagePath, QString* why = nullptr);
 
 // All three buffers.
 void CopyImage(const ParamImage& from, ParamImage& to);
@@ -62,6 +67,11 @@ bool NamedTwice(const QString& output, const QStringList& inputs);
 // it did not all get there (a full disk, a closed output): a result nobody received is no
 // success.
 bool PrintOutput(const QString& text);
+
+// The session log's line of the command's outcome: the port and file it worked on and the text
+// it showed. Returns status, so that a command can end with it.
+int LogOutcome(const CliContext& context, const QString& port, const QString& file, const QString& result,
+               int status);
 
 void PrintOut(const QString& text);
 void PrintError(const QString& text);

@@ -8,6 +8,7 @@
 #include "data/PageTable.h"
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
+#include "data/SessionLog.h"
 
 #include <QList>
 
@@ -55,11 +56,13 @@ QString ShowPageNames()
     return names.join(QStringLiteral(", "));
 }
 
-int RunMakeDefault(const QStringList& args, const CliOptions&, const CliContext&)
+int RunMakeDefault(const QStringList& args, const CliOptions&, const CliContext& context)
 {
     auto image = std::make_unique<ParamImage>();
     FillFactoryImage(*image);
-    return FileDone(args.at(0), SaveImageFileAs(*image, args.at(0))) ? kExitOk : kExitFailed;
+    const FileResult saved = SaveImageFileAs(*image, args.at(0));
+    return LogOutcome(context, {}, args.at(0), SessionResultText(saved),
+                      FileDone(args.at(0), saved) ? kExitOk : kExitFailed);
 }
 
 int RunExport(const QStringList& args, const CliOptions& options, const CliContext& context)
@@ -68,9 +71,12 @@ int RunExport(const QStringList& args, const CliOptions& options, const CliConte
     if (NamedTwice(args.at(1), {args.at(0), defaultPath}))
         return kExitUsage;
     auto image = std::make_unique<ParamImage>();
-    if (!LoadImage(*image, defaultPath, args.at(0)))
-        return kExitFailed;
-    return FileDone(args.at(1), ExportText(*image, args.at(1))) ? kExitOk : kExitFailed;
+    QString why;
+    if (!LoadImage(*image, defaultPath, args.at(0), &why))
+        return LogOutcome(context, {}, args.at(0), why, kExitFailed);
+    const FileResult exported = ExportText(*image, args.at(1));
+    return LogOutcome(context, {}, args.at(1), SessionResultText(exported),
+                      FileDone(args.at(1), exported) ? kExitOk : kExitFailed);
 }
 
 int RunShow(const QStringList& args, const CliOptions& options, const CliContext& context)

@@ -15,6 +15,7 @@
 #include "data/ParamFile.h"
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
+#include "data/SessionLog.h"
 #include "link/RadioLink.h"
 
 namespace qmcal {
@@ -22,8 +23,10 @@ namespace qmcal {
 namespace {
 
 // The image, the link and its reporter for one command, as the program has them after New.
+// file is the one the command works on, for the session log.
 struct RadioSession {
-    explicit RadioSession(const QString& defaultPath)
+    RadioSession(const CliContext& commandContext, const QString& defaultPath, const QString& commandFile)
+        : context(commandContext), file(commandFile)
     {
         LoadDefaultImage(*image, defaultPath);
     }
@@ -33,7 +36,9 @@ struct RadioSession {
     {
         std::unique_ptr<SerialPort> port = OpenPort(name, kChosenProfile);
         if (!port) {
-            PrintError(QStringLiteral("Open port fail!\n"));
+            const QString text = QStringLiteral("Open port fail!");
+            PrintError(text + QLatin1Char('\n'));
+            LogOutcome(context, name, file, text, kExitFailed);
             return false;
         }
         link.SetCurrentPortName(name);
@@ -46,9 +51,17 @@ struct RadioSession {
     {
         reporter.EndProgress();
         PrintError(reporter.Prompt() + QLatin1Char('\n'));
-        return kExitFailed;
+        return Log(reporter.Prompt(), kExitFailed);
     }
 
+    // The session log's line of the outcome.
+    int Log(const QString& result, int status) const
+    {
+        return LogOutcome(context, link.CurrentPortName(), file, result, status);
+    }
+
+    const CliContext& context;
+    QString file;
     std::unique_ptr<ParamImage> image = std::make_unique<ParamImage>();
     CommandNameMap names = MakeCommandNameMap();
     CliReporter reporter{isatty(STDERR_FILENO) == 1};
@@ -109,10 +122,11 @@ int VerifyStoredRssi(RadioSession& session)
         }
     }
     if (differing == 0)
-        return kExitOk;
+        return session.Log(QStringLiteral("Verified"), kExitOk);
     const ImageDiff diff = DiffImages(*stored, *session.image, kRssiPage, 0, 0);
-    PrintError(QStringLiteral("Verify failed: %1 bytes differ\n").arg(differing) + DiffText(diff));
-    return kExitFailed;
+    const QString text = QStringLiteral("Verify failed: %1 bytes differ").arg(differing);
+    PrintError(text + QLatin1Char('\n') + DiffText(diff));
+    return session.Log(text, kExitFailed);
 }
 
 } // namespace
@@ -127,7 +141,7 @@ int RunRead(const QStringList& args, const CliOptions& options, const CliContext
     if (NamedTwice(outPath, {portName, defaultPath}))
         return kExitUsage;
 
-    RadioSession session(defaultPath);
+    RadioSession session(context, defaultPath, outPath);
     if (!session.OpenPortNamed(portName))
         return kExitFailed;
     if (!session.link.ReadAll(kCalibrationStart, kCalibrationEnd))
@@ -136,14 +150,20 @@ int RunRead(const QStringList& args, const CliOptions& options, const CliContext
     RepairRanges(*session.image);
     // Before OUT.dat, so the radio's values are kept even when OUT.dat cannot be written.
     if (backup) {
-        if (const FileResult kept = KeepReadBackup(*session.image, context.dataFolder); !kept.ok)
+        const FileResult kept = KeepReadBackup(*session.image, context.dataFolder);
+        LogOutcome(context, portName, BackupFolder(context.dataFolder),
+                   kept.ok ? QStringLiteral("backup written") : kept.messageText, kExitOk);
+        if (!kept.ok)
             PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(kept.messageText));
     }
 
     ClearBeforeSave(*session.image);
-    if (!FileDone(outPath, SaveImageFileAs(*session.image, outPath)))
+    const FileResult saved = SaveImageFileAs(*session.image, outPath);
+    if (!FileDone(outPath, saved))
+        return session.Log(saved.messageText, kExitFailed);
+    if (!PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')))
         return kExitFailed;
-    return PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')) ? kExitOk : kExitFailed;
+    return session.Log(session.reporter.Prompt(), kExitOk);
 }
 
 // write-rssi IMAGE.dat PORT: Open IMAGE.dat, then the menu's Write Rssi.
@@ -154,9 +174,10 @@ int RunWriteRssi(const QStringList& args, const CliOptions& options, const CliCo
     const QString& imagePath = args.at(0);
     const QString& portName = args.at(1);
 
-    RadioSession session(defaultPath);
-    if (!FileDone(imagePath, OpenImageFile(*session.image, imagePath)))
-        return kExitFailed;
+    RadioSession session(context, defaultPath, imagePath);
+    const FileResult opened = OpenImageFile(*session.image, imagePath);
+    if (!FileDone(imagePath, opened))
+        return LogOutcome(context, portName, imagePath, opened.messageText, kExitFailed);
     RepairRanges(*session.image);
 
     if (!session.OpenPortNamed(portName))
@@ -165,6 +186,7 @@ int RunWriteRssi(const QStringList& args, const CliOptions& options, const CliCo
         return session.Fail();
     if (!PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')))
         return kExitFailed;
+    session.Log(session.reporter.Prompt(), kExitOk);
     return verify ? VerifyStoredRssi(session) : kExitOk;
 }
 
@@ -176,11 +198,12 @@ int RunVerify(const QStringList& args, const CliOptions& options, const CliConte
     const QString& imagePath = args.at(0);
     const QString& portName = args.at(1);
 
-    RadioSession session(defaultPath);
+    RadioSession session(context, defaultPath, imagePath);
     auto expected = std::make_unique<ParamImage>();
     CopyImage(*session.image, *expected);
-    if (!OpenLoadedImage(*expected, imagePath))
-        return kExitTrouble;
+    QString why;
+    if (!OpenLoadedImage(*expected, imagePath, &why))
+        return LogOutcome(context, portName, imagePath, why, kExitTrouble);
     // The radio's region goes over IMAGE's own bytes: the rows carry IMAGE's frequencies, and
     // nothing outside the region can differ.
     CopyImage(*expected, *session.image);
@@ -196,7 +219,10 @@ int RunVerify(const QStringList& args, const CliOptions& options, const CliConte
     const ImageDiff diff = DiffImages(*expected, *session.image);
     if (!PrintOutput(json ? DiffJson(diff) : DiffText(diff)))
         return kExitTrouble;
-    return diff.Empty() ? kExitOk : kExitFailed;
+    if (diff.Empty())
+        return session.Log(QStringLiteral("Verified"), kExitOk);
+    return session.Log(QStringLiteral("Verify failed: %1 values differ").arg(diff.cells.size() + diff.bytes.size()),
+                       kExitFailed);
 }
 
 } // namespace qmcal

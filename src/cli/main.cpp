@@ -6,6 +6,7 @@
 #include "cli/OfflineCommands.h"
 #include "cli/RadioCommands.h"
 #include "data/ReadBackup.h"
+#include "data/SessionLog.h"
 #include "qmcal/Version.h"
 
 #include <QCommandLineParser>
@@ -83,6 +84,8 @@ QString UsageText()
               "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
               "read also keeps a copy of the image in backup/ in the data folder (DATA beside\n"
               "qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).\n"
+              "make-default, export, read, verify and write-rssi add a line each to the session\n"
+              "log, log/qmcal-YYYYMMDD.log in the data folder ($QMCAL_DATA_DIR when set).\n"
               "-- ends the options: every word after it is a file or port name.\n"
               "An option's value may also follow it after \"=\", as in --default=FILE.\n"
               "Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,\n"
@@ -126,7 +129,11 @@ int RunCommand(const CliCommand& command, const QStringList& words, const QComma
     }
     const QString exeFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     // The same DATA folder as the window's, decided the same way.
-    const CliContext context{exeFolder, ResolveLocations(exeFolder).dataFolder};
+    const QString dataFolder = ResolveLocations(exeFolder).dataFolder;
+    // A log that cannot be written costs no command.
+    SessionLog log([](const QString& text) { PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(text)); });
+    log.SetDataFolder(dataFolder);
+    const CliContext context{exeFolder, dataFolder, &log, QLatin1String(command.name)};
     const int status = command.handler(args, CliOptions(parser, beforeCommand), context);
     if (status == kExitUsage)
         PrintError(UsageLine(command));

@@ -6,6 +6,7 @@
 
 #include "data/Layouts.h"
 #include "data/LittleEndian.h"
+#include "data/SessionLog.h"
 #include "link/LinkReporter.h"
 
 namespace qmcal {
@@ -219,12 +220,20 @@ ExchangeResult RadioLink::Finish(ExchangeResult result)
 void RadioLink::ShowPrompt(const QString& text)
 {
     m_readingLost = false;
+    m_lastShown = text;
     m_reporter.ShowPrompt(text);
+}
+
+void RadioLink::LogOutcome(const QString& command, const QString& file) const
+{
+    if (m_sessionLog != nullptr)
+        m_sessionLog->Append({command, m_currentPortName, file, m_lastShown});
 }
 
 ExchangeResult RadioLink::RefuseBusy()
 {
-    m_reporter.ShowMessage(kBusyText.arg(CommandName(m_activeCommand)));
+    m_lastShown = kBusyText.arg(CommandName(m_activeCommand));
+    m_reporter.ShowMessage(m_lastShown);
     return Finish(ExchangeResult::Busy);
 }
 

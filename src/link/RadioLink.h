@@ -16,6 +16,7 @@
 namespace qmcal {
 
 class LinkReporter;
+class SessionLog;
 struct BandLayout;
 
 using CommandNameMap = std::map<std::uint16_t, QString>;
@@ -62,6 +63,13 @@ public:
 
     std::uint8_t ActiveCommand() const { return m_activeCommand; }
     ExchangeResult LastExchangeResult() const { return m_lastResult; }
+    // The Prompt or message text shown last: how the last command ended.
+    const QString& LastShownText() const { return m_lastShown; }
+
+    // Where LogOutcome writes; none: nowhere.
+    void SetSessionLog(SessionLog* log) { m_sessionLog = log; }
+    // A line for command, with the port in use and LastShownText as its result.
+    void LogOutcome(const QString& command, const QString& file = {}) const;
 
     ExchangeResult Exchange(const CommandRecord* records, int count);
 
@@ -124,6 +132,8 @@ private:
     ExchangeResult m_lastResult = ExchangeResult::Ok;
     bool m_readingLost = false;  // the Prompt shows that the last Measure got no reading
     std::function<bool()> m_readStop;
+    QString m_lastShown;
+    SessionLog* m_sessionLog = nullptr;
 };
 
 } // namespace qmcal

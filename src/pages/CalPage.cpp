@@ -323,6 +323,7 @@ void CalPage::StoreAll()
         m_link.StoreRanges(Layout(), 0, Layout().SlotCount());
     else
         m_link.StoreFields(Layout(), 0, Layout().SlotCount(), m_traits.storeWidth);
+    m_link.LogOutcome(QStringLiteral("Store All (%1)").arg(PageTitle(*m_traits.table)));
 }
 
 void CalPage::StoreCurrent()
@@ -334,6 +335,7 @@ void CalPage::StoreCurrent()
         m_link.StoreRanges(Layout(), m_slot, 1);
     else
         m_link.StoreFields(Layout(), m_slot, 1, m_traits.storeWidth);
+    m_link.LogOutcome(QStringLiteral("Store Current (%1)").arg(PageTitle(*m_traits.table)));
 }
 
 // ---- life -----------------------------------------------------------------------------------

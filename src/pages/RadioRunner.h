@@ -60,6 +60,8 @@ public:
     std::uint8_t ActiveCommand() const { return m_link.ActiveCommand(); }
     ExchangeResult LastExchangeResult() const { return m_link.LastExchangeResult(); }
     QString CurrentPortName() const { return m_link.CurrentPortName(); }
+    // The session log's line of a command that has ended, with what the link showed last.
+    void LogOutcome(const QString& command, const QString& file = {}) const { m_link.LogOutcome(command, file); }
 
 private:
     // Whether call ran.

@@ -105,6 +105,7 @@ void SqlFineDialog::StoreCurrentCell()
         return;
     const std::uint16_t address = SqlFineAddress(row, col);
     m_link.StoreBytes(address, static_cast<std::uint16_t>(address + 1));
+    m_link.LogOutcome(QStringLiteral("Sql Fine store"));
 }
 
 void SqlFineDialog::EnterPressed(QWidget* focus)
@@ -118,6 +119,7 @@ void SqlFineDialog::Read()
 {
     if (m_link.ReadSqlFine())
         LoadGrid();
+    m_link.LogOutcome(QStringLiteral("Sql Fine read"));
 }
 
 void SqlFineDialog::done(int result)

@@ -60,6 +60,16 @@ bool EnsureFolder(const QString& folder)
 
 AppLocations ResolveLocations(const QString& exeFolder)
 {
+    AppLocations where = ResolveModeLocations(exeFolder);
+    // A production line may keep parameter files, backups and logs on a share; tests keep
+    // them out of the build.
+    if (const QString chosen = qEnvironmentVariable(kDataFolderVariable); !chosen.isEmpty())
+        where.dataFolder = QDir::cleanPath(chosen);
+    return where;
+}
+
+AppLocations ResolveModeLocations(const QString& exeFolder)
+{
     AppLocations where;
     where.exeFolder = exeFolder;
     where.defaultFile = FindDefaultFile(exeFolder);

@@ -33,11 +33,17 @@ struct AppLocations {
     QString dataFolder;      // where the file dialogs start; no trailing separator
 };
 
+// Names a data folder that replaces the mode's own, when set and not empty.
+inline constexpr char kDataFolderVariable[] = "QMCAL_DATA_DIR";
+
 // Portable: Program.ini and DATA beside the executable, as the program has always kept them.
 // Installed: nothing is written beside the executable, not even by root; Program.ini in
 // $XDG_CONFIG_HOME/qmcal (~/.config/qmcal), the dialogs' folder <Documents>/qmcal. An unset,
 // empty or relative HOME, or HOME=/, is no home folder: both folders stay empty.
 // Reads the environment; creates nothing.
+AppLocations ResolveModeLocations(const QString& exeFolder);
+
+// ResolveModeLocations, with the data folder $QMCAL_DATA_DIR names, if any.
 AppLocations ResolveLocations(const QString& exeFolder);
 
 // Creates the folders the mode needs: DATA beside the executable, or the settings and documents

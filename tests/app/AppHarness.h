@@ -20,6 +20,7 @@
 #include "app/UserDialogs.h"
 #include "data/FactoryImage.h"
 #include "data/ParamFile.h"
+#include "data/SessionLog.h"
 #include "link/LinkThread.h"
 #include "link/QueuedReporter.h"
 #include "link/RadioLink.h"
@@ -91,6 +92,17 @@ struct AppHarness {
         FillFactoryImage(factory);
         shell.defaultFile = DefaultFilePath(shell.exeFolder);
         EXPECT_TRUE(SaveImageFileAs(factory, shell.defaultFile).ok);
+        log.SetDataFolder(shell.dataFolder);
+        link.SetSessionLog(&log);
+    }
+
+    // Today's session log, line by line.
+    QStringList LogLines() const
+    {
+        QFile file(SessionLogFolder(shell.dataFolder) + QLatin1Char('/') + SessionLogFileName(QDateTime::currentDateTime()));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     std::unique_ptr<MainDialog> MakeDialog(PortLister lister = [] { return QStringList(); })
@@ -117,9 +129,11 @@ struct AppHarness {
     CommandNameMap names = MakeCommandNameMap();
     ShellState shell;
     IniSettings settings;
+    QStringList logFailures;
+    SessionLog log{[this](const QString& text) { logFailures << text; }};
     RadioLink link{image, names, linkReporter};
     LinkThread linkThread{link, &linkReporter};
-    AppContext context{image, link, names, shell, settings, dialogs, reporter, &linkThread};
+    AppContext context{image, link, names, shell, settings, dialogs, reporter, log, &linkThread};
     FakePorts ports;
 };
 

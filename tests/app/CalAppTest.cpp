@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QDateTime>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,7 @@
 #include "shell/AppPaths.h"
 #include "app/CalApp.h"
 #include "app/MainDialog.h"
+#include "data/SessionLog.h"
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 
@@ -78,6 +81,10 @@ TEST(CalApp, ClosingTheWindowWritesThePortInUseToProgramIni)
     const QString pty = QString::fromStdString(host.SlavePath());
     const QString ini = ExeFolder() + QStringLiteral("Program.ini");
     QFile::remove(ini);
+    // The session log and backups go to a folder of the test's own, not beside the build.
+    const QTemporaryDir data;
+    const QByteArray savedData = qgetenv(kDataFolderVariable);
+    qputenv(kDataFolderVariable, QFile::encodeName(data.path()));
 
     // Closes the window by its close box once detection has found the radio (or gives up).
     int ticks = 0;
@@ -103,6 +110,14 @@ TEST(CalApp, ClosingTheWindowWritesThePortInUseToProgramIni)
     EXPECT_TRUE(text.contains(QStringLiteral("COM=") + pty)) << text.toStdString();
     file.close();
     QFile::remove(ini);
+    qputenv(kDataFolderVariable, savedData);
+    // Start-up's New and the port the search found, each logged.
+    QFile log(data.path() + QStringLiteral("/log/") + SessionLogFileName(QDateTime::currentDateTime()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QString lines = QString::fromUtf8(log.readAll());
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tNew\t"))) << lines.toStdString();
+    EXPECT_TRUE(lines.contains(QStringLiteral("\tPort\t") + pty + QStringLiteral("\t\tfound by the search\n")))
+        << lines.toStdString();
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -277,6 +278,64 @@ TEST_F(MainDialogTest, ReadKeepsABackupOfWhatItRead)
     QFile expected(saved);
     ASSERT_TRUE(backup.open(QIODevice::ReadOnly) && expected.open(QIODevice::ReadOnly));
     EXPECT_EQ(backup.readAll(), expected.readAll());
+}
+
+// Each command's outcome is a line in the session log by the time the command is over: the
+// port, the file and the text the window showed.
+TEST_F(MainDialogTest, OutcomesGoToTheSessionLogAsTheyHappen)
+{
+    sim::SimRadio& radio = AttachRadio(0x5A);
+    Show();
+    const QString unit = h.shell.exeFolder + QStringLiteral("Unit7.dat");
+    const QString nowhere = h.shell.exeFolder + QStringLiteral("none/Unit7.txt");
+    const QRegularExpression time(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$)"));
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        QStringList lines;  // command, port, file, result; a result ending in "..." is a start
+    } cases[] = {
+        {"start-up", [] {}, {"New\t\t" + h.shell.defaultFile + "\tdone"}},
+        {"Read",
+         [&] { Choose(*dialog, kProgram, Command::Read); },
+         {"Read\tttySIM\t\tRead success!", "Backup\tttySIM\t" + h.shell.dataFolder + "/backup\tbackup written"}},
+        {"Save without a file asks as Save As",
+         [&] {
+             h.dialogs.saveAnswers = {unit};
+             Choose(*dialog, kFile, Command::Save);
+         },
+         {"Save As\tttySIM\t" + unit + "\tdone"}},
+        {"Save", [&] { Choose(*dialog, kFile, Command::Save); }, {"Save\tttySIM\t" + unit + "\tdone"}},
+        {"failed Read",
+         [&] {
+             radio.FaultSettings().silentAfter = radio.FramesReceived() + 20;
+             Choose(*dialog, kProgram, Command::Read);
+         },
+         {"Read\tttySIM\t\tRead fail!"}},
+        {"Export that cannot be written, silent in the window",
+         [&] {
+             h.dialogs.saveAnswers = {nowhere};
+             Choose(*dialog, kFile, Command::Export);
+         },
+         {"Export\tttySIM\t" + nowhere + "\t..."}},
+    };
+    qsizetype seen = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act();
+        const QStringList lines = h.LogLines().mid(seen);
+        seen += lines.size();
+        ASSERT_EQ(lines.size(), c.lines.size()) << lines.join('\n').toStdString();
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            EXPECT_TRUE(time.match(lines[i].section('\t', 0, 0)).hasMatch()) << lines[i].toStdString();
+            const QString got = lines[i].section('\t', 1);
+            if (c.lines[i].endsWith(QLatin1String("\t...")))
+                EXPECT_TRUE(got.startsWith(c.lines[i].chopped(3)) && got.size() > c.lines[i].size()) << got.toStdString();
+            else
+                EXPECT_EQ(got, c.lines[i]);
+        }
+    }
+    EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join('\n').toStdString();
+    EXPECT_TRUE(h.logFailures.isEmpty());
 }
 
 TEST_F(MainDialogTest, ReadPutsTheDefaultFilesValueWhereTheRadioHoldsOneOutOfRange)

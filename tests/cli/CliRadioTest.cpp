@@ -1,5 +1,7 @@
 // qmcal-cli read and write-rssi against qmcal-sim over a real pseudo-terminal.
 #include <QByteArray>
+#include <QDate>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -324,9 +326,14 @@ TEST_F(CliRadioTest, WriteRssiVerifyReadsBackWhatWasStored)
     }
 }
 
-// A copy of qmcal-cli beside a Default.dat: portable, so its DATA folder is the test's own.
+// A copy of qmcal-cli beside a Default.dat: portable, so its DATA folder is the test's own. Each
+// outcome also goes to the session log there.
 TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
 {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QMCAL_DATA_DIR"));
+    const QString logFile = Temp("DATA/log/qmcal-") + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + ".log";
+    const auto logLines = [&logFile] { return QString::fromUtf8(ReadAllOf(logFile)).split('\n', Qt::SkipEmptyParts); };
     const QString cli = Temp("qmcal-cli");
     ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/qmcal-cli"), cli));
     ASSERT_TRUE(QFile::copy(kBin + QStringLiteral("/Default.dat"), Temp("Default.dat")));
@@ -340,12 +347,14 @@ TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
         int status;
         qsizetype kept;  // backups afterwards
         const char* err;
+        QStringList logged;  // file and result of each new line; a result ending in "..." is a start
     } cases[] = {
-        {"read", {}, {}, false, 0, 1, ""},
-        {"--no-backup", {}, {QStringLiteral("--no-backup")}, false, 0, 1, ""},
-        {"failed read", {QStringLiteral("--garbage")}, {}, false, 1, 1, "Read fail!\n"},
-        {"read again", {}, {}, false, 0, 2, ""},
-        {"backup cannot be written", {}, {}, true, 0, 0, "qmcal-cli: warning: No backup of this Read: "},
+        {"read", {}, {}, false, 0, 1, "", {"DATA/backup\tbackup written", "out.dat\tRead success!"}},
+        {"--no-backup", {}, {QStringLiteral("--no-backup")}, false, 0, 1, "", {"out.dat\tRead success!"}},
+        {"failed read", {QStringLiteral("--garbage")}, {}, false, 1, 1, "Read fail!\n", {"out.dat\tRead fail!"}},
+        {"read again", {}, {}, false, 0, 2, "", {"DATA/backup\tbackup written", "out.dat\tRead success!"}},
+        {"backup cannot be written", {}, {}, true, 0, 0, "qmcal-cli: warning: No backup of this Read: ",
+         {"DATA/backup\tNo backup of this Read: ...", "out.dat\tRead success!"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -356,10 +365,26 @@ TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
         }
         QFile::remove(Temp("out.dat"));
         const QStringList before = list();
+        const qsizetype logBefore = logLines().size();
         Sim sim(c.simArgs);
         ASSERT_FALSE(sim.Path().isEmpty());
-        const CliRun run = RunCli(QStringList{QStringLiteral("read"), sim.Path(), Temp("out.dat")} + c.cliArgs,
-                                  QProcessEnvironment::systemEnvironment(), cli);
+        const CliRun run = RunCli(QStringList{QStringLiteral("read"), sim.Path(), Temp("out.dat")} + c.cliArgs, env, cli);
+        const QStringList logged = logLines().mid(logBefore);
+        ASSERT_EQ(logged.size(), c.logged.size()) << logged.join('\n').toStdString();
+        for (qsizetype i = 0; i < logged.size(); ++i) {
+            // time, command, port, file, result
+            const QStringList fields = logged.at(i).split('\t');
+            ASSERT_EQ(fields.size(), 5) << logged.at(i).toStdString();
+            EXPECT_TRUE(QDateTime::fromString(fields.at(0), Qt::ISODate).isValid()) << fields.at(0).toStdString();
+            EXPECT_EQ(fields.at(1), "qmcal-cli read");
+            EXPECT_EQ(fields.at(2), sim.Path());
+            const QString want = m_dir.path() + QLatin1Char('/') + c.logged.at(i);
+            const QString got = fields.mid(3).join('\t');
+            if (want.endsWith(QLatin1String("...")))
+                EXPECT_TRUE(got.startsWith(want.chopped(3))) << got.toStdString();
+            else
+                EXPECT_EQ(got, want);
+        }
         EXPECT_EQ(run.exitCode, c.status);
         if (*c.err == 0) {
             EXPECT_EQ(run.err, QString());
@@ -393,7 +418,7 @@ TEST_F(CliRadioTest, ReadWithoutAHomeFolderKeepsNoBackupAndMakesNoFolders)
     for (const char* home : homes) {
         SCOPED_TRACE(home == nullptr ? "unset" : home);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"})
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "QMCAL_DATA_DIR"})
             env.remove(QLatin1String(name));
         if (home != nullptr)
             env.insert(QStringLiteral("HOME"), QLatin1String(home));
@@ -403,7 +428,9 @@ TEST_F(CliRadioTest, ReadWithoutAHomeFolderKeepsNoBackupAndMakesNoFolders)
         const CliRun run = RunCli({QStringLiteral("read"), sim.Path(), Temp("out.dat")}, env, cli, Temp("cwd"));
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         EXPECT_EQ(run.out, "Read success!\n");
-        EXPECT_EQ(run.err, "qmcal-cli: warning: No backup of this Read: no home folder to keep it in\n");
+        // Neither the log nor the backup has a place; each says so once.
+        EXPECT_EQ(run.err.toStdString(), "qmcal-cli: warning: No session log: no data folder to keep it in\n"
+                                         "qmcal-cli: warning: No backup of this Read: no home folder to keep it in\n");
         EXPECT_EQ(ReadAllOf(Temp("out.dat")).size(), kIdBlockBytes + 65536);
         EXPECT_EQ(QDir(Temp("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
         EXPECT_EQ(QFileInfo::exists(QStringLiteral("/Documents")), rootHadDocuments);

@@ -6,6 +6,7 @@
 #include "data/LittleEndian.h"
 #include "qmcal/Version.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -434,6 +435,61 @@ TEST_F(CliTest, DiffListsWhatDiffersAsTheGridsShowIt)
         EXPECT_EQ(r.err.contains(QLatin1String("usage:")), c.usage) << r.err.toStdString();
         EXPECT_EQ(r.err.isEmpty(), c.status == 0);
     }
+}
+
+// Each command that acts leaves one line with the text it showed; a log that cannot be written
+// is a warning, said once, and the command still does its work.
+TEST_F(CliTest, CommandsLogTheirOutcome)
+{
+    const QByteArray savedFolder = qgetenv("QMCAL_DATA_DIR");
+    const QString data = Path("data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    qputenv("QMCAL_DATA_DIR", QFile::encodeName(data));
+    const QString logFile = data + "/log/qmcal-" + QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) + ".log";
+    const QString none = Path("none.dat");
+    const struct {
+        const char* name;
+        QStringList args;
+        int status;
+        QString file;
+        QString result;  // empty: the text the command said on standard error
+        bool logBlocked;
+    } cases[] = {
+        {"make-default", {"make-default", Path("a.dat")}, 0, Path("a.dat"), "done", false},
+        {"export of a missing image", {"export", none, Path("a.txt")}, 1, none, "", false},
+        {"export", {"export", Path("pattern.dat"), Path("a.txt")}, 0, Path("a.txt"), "done", false},
+        {"show acts on nothing", {"show", Path("pattern.dat"), "power"}, 0, "", "", false},
+        {"log cannot be written", {"make-default", Path("b.dat")}, 0, "", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.logBlocked) {
+            ASSERT_TRUE(QDir(data + "/log").removeRecursively());
+            ASSERT_TRUE(WriteFileBytes(data + "/log", "x"));
+        }
+        QFile log(logFile);
+        const QByteArray before = log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
+        log.close();
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.status) << run.err.toStdString();
+        if (c.logBlocked) {
+            EXPECT_TRUE(run.err.startsWith("qmcal-cli: warning: Cannot write the session log " + data + "/log/"))
+                << run.err.toStdString();
+            EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+            EXPECT_TRUE(QFileInfo::exists(Path("b.dat")));
+            continue;
+        }
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString added = QString::fromUtf8(log.readAll().mid(before.size()));
+        if (c.file.isEmpty()) {
+            EXPECT_EQ(added, QString());
+            continue;
+        }
+        const QString shown = c.result.isEmpty() ? run.err.section(": ", 2, -1).trimmed() : c.result;
+        EXPECT_FALSE(shown.isEmpty());
+        EXPECT_EQ(added.section('\t', 1), "qmcal-cli " + c.args.first() + "\t\t" + c.file + "\t" + shown + "\n");
+    }
+    qputenv("QMCAL_DATA_DIR", savedFolder);
 }
 
 } // namespace
