@@ -15,6 +15,7 @@
 #include "data/ParamFile.h"
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
+#include "link/PortFailure.h"
 #include "link/RadioLink.h"
 
 namespace qmcal {
@@ -33,7 +34,8 @@ struct RadioSession {
     {
         std::unique_ptr<SerialPort> port = OpenPort(name, kChosenProfile);
         if (!port) {
-            PrintError(QStringLiteral("Open port fail!\n"));
+            PrintError(OpenFailedText(QStringLiteral("Open port fail!"), name, DiagnosePort(name)) +
+                       QLatin1Char('\n'));
             return false;
         }
         link.SetCurrentPortName(name);
