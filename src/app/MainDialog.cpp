@@ -99,8 +99,11 @@ MainDialog::Seams MainDialog::WithDefaults(Seams seams, const ShellState& shell)
         auto systemPorts = std::make_shared<SystemPortList>();
         seams.portLister = [&shell, systemPorts] { return ListPorts(shell.extraPorts, *systemPorts); };
     }
-    if (!seams.portAccess.open)
+    if (!seams.portAccess.open) {
         seams.portAccess.open = &OpenPort;
+        if (!seams.portAccess.diagnose)
+            seams.portAccess.diagnose = [](const QString& name) { return DiagnosePort(name); };
+    }
     return seams;
 }
 
@@ -108,7 +111,8 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
     : m_context(context),
       m_radio(context.link, context.linkThread),
       m_seams(WithDefaults(std::move(seams), context.shell)),
-      m_detector(context.link, m_seams.portLister, m_seams.portAccess.open, context.linkThread)
+      m_detector(context.link, m_seams.portLister, m_seams.portAccess.open, context.linkThread,
+                 m_seams.portAccess.diagnose)
 {
     const DialogTemplate dialog = LoadDialogTemplate(kTemplatePath);
     setWindowTitle(dialog.caption);
@@ -140,8 +144,8 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
             RemoveMenuItem(command);
     }
 
-    // A port or file name too long for its field can still be read whole.
-    for (QLineEdit* field : {m_portField, m_fileNameField})
+    // A port or file name or a message too long for its field can still be read whole.
+    for (QLineEdit* field : {m_portField, m_promptField, m_fileNameField})
         connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
 
     m_context.reporter.Publish(this, m_promptField, m_pttField);

@@ -1,8 +1,12 @@
 #include "app/PortDialog.h"
 
+#include <algorithm>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include "link/LinkReporter.h"
 #include "link/RadioLink.h"
@@ -16,6 +20,18 @@ constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const QString kTemplatePath = QStringLiteral(":/res/PortDialog.json");
 const QString kOpenFailedText = QStringLiteral("Open port fail!");
+
+// Long names (/dev/serial/by-id/usb-FTDI_...) keep their start and their end, where one adapter
+// differs from the next; the tool tip has them whole.
+QString FittedText(const QRadioButton& button, const QString& text)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    const QStyle* style = button.style();
+    const int indicator = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, &option, &button) +
+                          style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, &button);
+    return button.fontMetrics().elidedText(text, Qt::ElideMiddle, std::max(0, button.width() - indicator));
+}
 
 } // namespace
 
@@ -33,6 +49,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
         m_access.permissionDenied = &PortPermissionDenied;
     if (!m_access.owner)
         m_access.owner = &DeviceOwnerOf;
+    if (!m_access.diagnose)
+        m_access.diagnose = [](const QString& name) { return DiagnosePort(name); };
 
     const DialogTemplate dialog = LoadDialogTemplate(kTemplatePath);
     setWindowTitle(dialog.caption);
@@ -94,7 +112,7 @@ void PortDialog::ShowProbe(const Probe& probe)
             button->hide();
             continue;
         }
-        button->setText(PortButtonText(m_names.at(i)));
+        button->setText(FittedText(*button, PortButtonText(m_names.at(i))));
         button->setToolTip(m_names.at(i));
         const auto at = static_cast<std::size_t>(i);
         const bool openable = at < probe.openable.size() && probe.openable.at(at);
@@ -123,11 +141,12 @@ int PortDialog::CheckedIndex() const
     return -1;
 }
 
-bool PortDialog::OpenOnLink(RadioLink& link, const QString& name) const
+bool PortDialog::OpenOnLink(RadioLink& link, const QString& name, QString& failedText) const
 {
     std::unique_ptr<SerialPort> port = m_access.open(name, kChosenProfile);
     if (!port) {
         link.SetOpenFailed();
+        failedText = OpenFailedText(kOpenFailedText, name, m_access.diagnose(name));
         return false;
     }
     link.SetPort(std::move(port));
@@ -143,12 +162,13 @@ void PortDialog::accept()
 #else
         const QString name = m_names.at(index);
 #endif
-        const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name](RadioLink& link) {
+        QString failedText = kOpenFailedText;
+        const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name, &failedText](RadioLink& link) {
             link.SetCurrentPortName(name);
-            return OpenOnLink(link, name);
+            return OpenOnLink(link, name, failedText);
         }, true);
         if (!opened)
-            m_messages.ShowMessage(kOpenFailedText);
+            m_messages.ShowMessage(failedText);
         m_savePortName(name);
     }
     QDialog::accept();
@@ -157,11 +177,12 @@ void PortDialog::accept()
 void PortDialog::reject()
 {
     // Esc and the close box end here too, and must give back the port that was in use.
-    const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& link) {
-        return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName());
+    QString failedText = kOpenFailedText;
+    const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &failedText](RadioLink& link) {
+        return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName(), failedText);
     }, true);
     if (!opened)
-        m_messages.ShowMessage(kOpenFailedText);
+        m_messages.ShowMessage(failedText);
     QDialog::reject();
 }
 

@@ -27,6 +27,8 @@ struct PortAccess {
     std::function<bool(const QString& name)> permissionDenied;
     // Who may open the port's device.
     std::function<DeviceOwner(const QString& name)> owner;
+    // Why a port could not be opened, said after "Open port fail!".
+    PortDiagnoser diagnose;
     // Where ports are opened and given to the link, while the window keeps painting; none: here.
     LinkThread* linkThread = nullptr;
 };
@@ -69,7 +71,7 @@ private:
     Probe ProbePorts(RadioLink& link) const;
     void ShowProbe(const Probe& probe);
     // On the link's thread: the port becomes the link's, or the link's open failed.
-    bool OpenOnLink(RadioLink& link, const QString& name) const;
+    bool OpenOnLink(RadioLink& link, const QString& name, QString& failedText) const;
     int CheckedIndex() const;
 
     RadioRunner m_link;

@@ -1,6 +1,7 @@
 #include "cli/DetectCommand.h"
 
 #include "link/PortDetector.h"
+#include "link/PortFailure.h"
 
 namespace qmcal {
 
@@ -12,6 +13,12 @@ int RunDetect(const QStringList&, const CliOptions& options, const CliContext&)
         PrintError(names.isEmpty() ? QStringLiteral("No serial port to probe.\n")
                                    : QStringLiteral("The radio answered on none of: %1\n")
                                          .arg(names.join(QLatin1String(", "))));
+        // Each port with what kept the radio from answering there.
+        for (const QString& name : names) {
+            const QString why = found.unopened.contains(name) ? DiagnosePort(name).reason
+                                                              : QStringLiteral("no answer");
+            PrintError(QStringLiteral("%1: %2\n").arg(name, why));
+        }
         return kExitFailed;
     }
     found.port->Close();

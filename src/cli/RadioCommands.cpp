@@ -16,6 +16,7 @@
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "data/SessionLog.h"
+#include "link/PortFailure.h"
 #include "link/RadioLink.h"
 
 namespace qmcal {
@@ -36,7 +37,7 @@ struct RadioSession {
     {
         std::unique_ptr<SerialPort> port = OpenPort(name, kChosenProfile);
         if (!port) {
-            const QString text = QStringLiteral("Open port fail!");
+            const QString text = OpenFailedText(QStringLiteral("Open port fail!"), name, DiagnosePort(name));
             PrintError(text + QLatin1Char('\n'));
             LogOutcome(context, name, file, text, kExitFailed);
             return false;

@@ -8,6 +8,7 @@
 
 #include "link/LinkThread.h"
 #include "link/RadioLink.h"
+#include "link/SerialPortAdapter.h"
 
 namespace qmcal {
 
@@ -68,8 +69,10 @@ ProbeResult ProbePass(const QStringList& names, const PortOpener& open,
     ProbeResult result;
     for (const QString& name : names) {
         std::unique_ptr<SerialPort> port = open(name, kProbingProfile);
-        if (!port)
+        if (!port) {
+            result.unopened << name;
             continue;
+        }
         result.probedAny = true;
         for (int attempt = 0; attempt < kProbeTries; ++attempt) {
             if (Answered(*port)) {
@@ -88,8 +91,13 @@ ProbeResult ProbePass(const QStringList& names, const PortOpener& open,
     return result;
 }
 
-PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener, LinkThread* linkThread)
-    : m_link(link), m_lister(std::move(lister)), m_opener(std::move(opener)), m_linkThread(linkThread)
+PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener, LinkThread* linkThread,
+                           PortDiagnoser diagnose)
+    : m_link(link),
+      m_lister(std::move(lister)),
+      m_opener(std::move(opener)),
+      m_linkThread(linkThread),
+      m_diagnose(std::move(diagnose))
 {
 }
 
@@ -141,6 +149,7 @@ void PortDetector::Run()
 {
     for (;;) {
         ProbeResult result = ProbePass(m_lister(), m_opener, [this] { return StopRequested(); });
+        ReportUnopened(result.unopened);
         if (result.port) {
             result.port->MoveToThread(m_portThread);
             {
@@ -159,6 +168,22 @@ void PortDetector::Run()
             if (m_stopChanged.wait_for(lock, kIdlePause, [this] { return m_stop; }))
                 return;
         }
+    }
+}
+
+// Once per port and reason, not on every pass: the search runs several passes a second.
+void PortDetector::ReportUnopened(const QStringList& names)
+{
+    if (!m_diagnose)
+        return;
+    for (const QString& name : names) {
+        const PortFailure failure = m_diagnose(name);
+        const auto said = m_saidReasons.constFind(name);
+        if (said != m_saidReasons.cend() && *said == failure.reason)
+            continue;
+        m_saidReasons.insert(name, failure.reason);
+        // Where the session log is to take the reason too.
+        qCWarning(lcLink).noquote() << name + QStringLiteral(": ") + failure.reason;
     }
 }
 

@@ -6,10 +6,12 @@
 #include <memory>
 #include <mutex>
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include "link/PortFailure.h"
 #include "link/SerialPort.h"
 #include "link/SystemPortList.h"
 
@@ -33,6 +35,7 @@ struct ProbeResult {
     QString name;
     bool probedAny = false;            // some listed port could be opened
     bool stopped = false;              // the stop request was seen
+    QStringList unopened;              // the names that could not be opened, in order
 };
 
 // One pass of the probe over names, in order. A port that cannot be opened is skipped at
@@ -52,8 +55,9 @@ public:
     // pass, so an idle search does not keep a processor busy.
     static constexpr std::chrono::milliseconds kIdlePause{250};
 
+    // diagnose, when given, says once per port and reason why a port could not be opened.
     PortDetector(RadioLink& link, PortLister lister, PortOpener opener = &OpenPort,
-                 LinkThread* linkThread = nullptr);
+                 LinkThread* linkThread = nullptr, PortDiagnoser diagnose = {});
     ~PortDetector() override;
     PortDetector(const PortDetector&) = delete;
     PortDetector& operator=(const PortDetector&) = delete;
@@ -73,11 +77,14 @@ private:
     void Run();
     bool StopRequested();
     void HandOver();
+    void ReportUnopened(const QStringList& names);
 
     RadioLink& m_link;
     PortLister m_lister;
     PortOpener m_opener;
     LinkThread* m_linkThread = nullptr;
+    PortDiagnoser m_diagnose;
+    QHash<QString, QString> m_saidReasons;  // the detector thread's own
     QThread* m_portThread = nullptr;  // where the port that answered goes
     bool m_handingOver = false;       // the link's thread has the port but not yet set it
     std::unique_ptr<QThread> m_thread;

@@ -2,8 +2,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <optional>
 
 #include <QThread>
+
+#include "link/PortFailure.h"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace qmcal {
 
@@ -35,6 +42,24 @@ SerialPortAdapter::SerialPortAdapter(const QString& name) : m_name(name)
 
 std::unique_ptr<SerialPortAdapter> SerialPortAdapter::Open(const QString& name, const TimeoutProfile& profile)
 {
+    // Qt takes a lock in uucp form (minicom, picocom) for stale even while its process lives,
+    // deletes it and opens the port under the other program: a live lock is honoured here.
+    if (const std::optional<PortLock> lock = FindPortLock(name)) {
+        if (lock->alive) {
+            qCDebug(lcLink).noquote() << name << "is locked by process" << lock->pid << "in" << lock->path;
+            return nullptr;
+        }
+        // The one place a taken-over lock is known: this is what the session log is to say.
+        qCInfo(lcLink).noquote() << name << ": the lock file" << lock->path << "of user" << lock->user
+                                 << "is stale (process" << lock->pid << "is gone) and may be taken over";
+    }
+#ifdef Q_OS_UNIX
+    // Root passes another program's exclusive hold, which it is to honour all the same.
+    if (::geteuid() == 0 && PortHeldExclusively(name)) {
+        qCDebug(lcLink).noquote() << name << "is held exclusively by another program";
+        return nullptr;
+    }
+#endif
     std::unique_ptr<SerialPortAdapter> port(new SerialPortAdapter(name));
     QSerialPort& p = port->m_port;
     // QSerialPort opens exclusively (lock file and TIOCEXCL on Unix, no sharing on Windows).

@@ -4,11 +4,16 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <poll.h>
 #include <sys/ioctl.h>
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -106,6 +111,12 @@ bool PtyHost::Start(std::string* error)
         return fail(SystemError(m_slavePath.c_str()));
     if (!MakeRaw(m_slave))
         return fail(SystemError("tcsetattr"));
+#ifdef __linux__
+    // Without the watch the line still serves; only a crashed client's lock would outlive it.
+    m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watch >= 0 && ::inotify_add_watch(m_watch, m_slavePath.c_str(), IN_OPEN | IN_CLOSE) < 0)
+        CloseFd(m_watch);
+#endif
     int wake[2] = {-1, -1};
     if (::pipe(wake) < 0)
         return fail(SystemError("pipe"));
@@ -139,14 +150,71 @@ void PtyHost::CloseFds()
     CloseFd(m_slave);
     CloseFd(m_wakeRead);
     CloseFd(m_wakeWrite);
+    CloseFd(m_watch);
+}
+
+// After a close, a lock left set with nobody else holding the line belonged to a client that
+// is gone. (Counting opens and closes does not work: inotify merges repeated events.)
+void PtyHost::WatchClients()
+{
+#ifdef __linux__
+    alignas(inotify_event) char buffer[4096];
+    bool closed = false;
+    while (true) {
+        const auto got = ::read(m_watch, buffer, sizeof buffer);
+        if (got <= 0)
+            break;
+        for (auto at = buffer; at < buffer + got;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            at += sizeof(inotify_event) + event->len;
+            closed = closed || (event->mask & (IN_CLOSE | IN_Q_OVERFLOW)) != 0;
+            if (event->mask & IN_IGNORED) {
+                CloseFd(m_watch);
+                return;
+            }
+        }
+    }
+    int exclusive = 0;
+    if (closed && m_slave >= 0 && ::ioctl(m_slave, TIOCGEXCL, &exclusive) == 0 && exclusive != 0 &&
+        !OthersHoldSlave())
+        ::ioctl(m_slave, TIOCNXCL);
+#endif
+}
+
+// Whether any open file but our own handle is on the slave terminal, in this process or another.
+bool PtyHost::OthersHoldSlave() const
+{
+    namespace fs = std::filesystem;
+    struct stat slave {};
+    if (::fstat(m_slave, &slave) != 0)
+        return true;
+    const std::string self = std::to_string(::getpid());
+    const std::string ownHandle = std::to_string(m_slave);
+    // Processes come and go during the walk: errors skip an entry and never throw.
+    std::error_code ec;
+    for (fs::directory_iterator process("/proc", ec), end; !ec && process != end; process.increment(ec)) {
+        const std::string pid = process->path().filename();
+        if (pid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code fdError;
+        for (fs::directory_iterator fd(process->path() / "fd", fdError); !fdError && fd != end;
+             fd.increment(fdError)) {
+            if (pid == self && fd->path().filename() == ownHandle)
+                continue;
+            struct stat st {};
+            if (::stat(fd->path().c_str(), &st) == 0 && S_ISCHR(st.st_mode) && st.st_rdev == slave.st_rdev)
+                return true;
+        }
+    }
+    return false;
 }
 
 void PtyHost::Serve()
 {
     std::uint8_t buffer[4096];
     while (!m_stop) {
-        pollfd fds[2] = {{m_wakeRead, POLLIN, 0}, {m_master, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, kPollMs);
+        pollfd fds[3] = {{m_wakeRead, POLLIN, 0}, {m_master, POLLIN, 0}, {m_watch, POLLIN, 0}};
+        const int ready = ::poll(fds, 3, kPollMs);
         if (ready < 0 && errno != EINTR)
             break;
         if (fds[0].revents & POLLIN) {
@@ -154,6 +222,8 @@ void PtyHost::Serve()
             }
             continue;
         }
+        if (fds[2].revents & POLLIN)
+            WatchClients();
         if (m_master < 0)
             continue;
         if (fds[1].revents & POLLIN) {
@@ -260,6 +330,7 @@ void PtyHost::HangUp()
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     m_hungUp = true;  // before the close, so that whoever sees the line gone sees this too
+    CloseFd(m_watch);
     CloseFd(m_master);
     CloseFd(m_slave);
 }

@@ -62,6 +62,8 @@ private:
     void Send(const std::uint8_t* data, std::size_t size);
     void HangUp();
     void CloseFds();
+    void WatchClients();
+    bool OthersHoldSlave() const;
 
     mutable std::mutex m_mutex;
     SimRadio m_radio;
@@ -69,6 +71,9 @@ private:
     std::string m_slavePath;
     int m_master = -1;
     int m_slave = -1;  // kept open so that clients may close and reopen the port
+    // Closes of the slave path: a client that dies without clearing its exclusive flag would
+    // otherwise lock every later client out, since our own handle keeps the terminal alive.
+    int m_watch = -1;
     int m_wakeRead = -1;
     int m_wakeWrite = -1;
     std::atomic<bool> m_stop{false};

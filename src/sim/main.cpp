@@ -26,6 +26,7 @@
 #include "sim/SimFiles.h"
 #include "sim/SimPaths.h"
 #include "sim/SimRadio.h"
+#include "sim/StdinWatch.h"
 #include "sim/UnitVariation.h"
 
 namespace {
@@ -164,15 +165,6 @@ std::string HexLine(const WireBytes& frame)
     return line;
 }
 
-// Only a pipe or a terminal says anything by closing; /dev/null (a background job) does not.
-bool StdinCanClose()
-{
-    struct stat st {};
-    if (::fstat(STDIN_FILENO, &st) != 0)
-        return false;
-    return S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode) || ::isatty(STDIN_FILENO);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -233,6 +225,9 @@ int main(int argc, char** argv)
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    // Run in the background of an interactive shell, it must keep serving, not be stopped.
+    std::signal(SIGTTIN, SIG_IGN);
+    std::signal(SIGTTOU, SIG_IGN);
 
     qmcal::sim::SimRadio radio(start.memory);
     radio.FaultSettings() = options.faults;
@@ -249,14 +244,9 @@ int main(int argc, char** argv)
     }
     std::cout << host.SlavePath() << std::endl;
 
-    if (StdinCanClose()) {
+    if (qmcal::sim::StdinCanEnd()) {
         std::thread([] {
-            char buffer[256];
-            while (true) {
-                const auto got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-                if (got == 0 || (got < 0 && errno != EINTR))
-                    break;
-            }
+            qmcal::sim::WaitForStdinEnd();
             ::kill(::getpid(), SIGTERM);
         }).detach();
     }

@@ -30,6 +30,9 @@ protected:
         access.owner = owner ? std::move(owner) : [](const QString& name) {
             return DeviceOwner{QStringLiteral("/dev/") + name, QStringLiteral("dialout"), 0660};
         };
+        access.diagnose = [](const QString& name) {
+            return PortFailure{PortFailure::Kind::Busy, QStringLiteral("busy (lock file /run/lock/LCK..%1 held by process 1234)").arg(name)};
+        };
         access.linkThread = &h.linkThread;
         auto dialog = std::make_unique<PortDialog>(
             h.link, h.reporter, names, [this](const QString& name) { saved << name; }, std::move(access));
@@ -106,6 +109,19 @@ TEST_F(PortDialogTest, ShowsTheFirstSixteenNamesOnlyAndComPortsWithoutTheDeviceP
     }
 }
 
+TEST_F(PortDialogTest, LongNamesAreCutInTheMiddleAndShownWholeAsToolTip)
+{
+    const QString longName = QStringLiteral("/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    const std::unique_ptr<PortDialog> dialog = Make({longName, "ttyS0"});
+    const QRadioButton* button = dialog->Button(0);
+    EXPECT_EQ(button->toolTip(), longName);
+    EXPECT_TRUE(button->text().startsWith(QLatin1String("/dev/")) && button->text().endsWith(QLatin1String("port0")) &&
+                button->text().contains(QChar(0x2026)))
+        << button->text().toStdString();
+    EXPECT_LE(button->sizeHint().width(), button->width()) << "runs into the next button";
+    EXPECT_EQ(dialog->Button(1)->text(), QStringLiteral("ttyS0"));
+}
+
 TEST_F(PortDialogTest, OkOpensTheChosenPortAndRemembersIt)
 {
     UsePort(QStringLiteral("ttyS0"));
@@ -128,7 +144,8 @@ TEST_F(PortDialogTest, OkWithAPortThatFailsToOpenStillRemembersItsName)
     h.ports.openable.erase(QStringLiteral("ttyS0"));  // taken in the meantime
     Click(ButtonById(*dialog, 1));
 
-    EXPECT_EQ(h.dialogs.messages, QStringList{"Open port fail!"});
+    EXPECT_EQ(h.dialogs.messages,
+              QStringList{"Open port fail!\nttyS0: busy (lock file /run/lock/LCK..ttyS0 held by process 1234)"});
     EXPECT_EQ(saved, QStringList{"ttyS0"});
     EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyS0"));
     EXPECT_TRUE(h.link.HasPort());

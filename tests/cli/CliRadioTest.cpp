@@ -148,13 +148,13 @@ TEST_F(CliRadioTest, PortThatCannotBeOpened)
 {
     const CliRun read = RunCli({QStringLiteral("read"), QStringLiteral("/dev/qmcal-no-such-port"), Temp("out.dat")});
     EXPECT_EQ(read.exitCode, 1);
-    EXPECT_EQ(read.err, "Open port fail!\n");
+    EXPECT_EQ(read.err, "Open port fail!\n/dev/qmcal-no-such-port: no such device\n");
     EXPECT_FALSE(QFile::exists(Temp("out.dat")));
 
     const CliRun write = RunCli({QStringLiteral("write-rssi"), kBin + QStringLiteral("/Default.dat"),
                                  QStringLiteral("/dev/qmcal-no-such-port")});
     EXPECT_EQ(write.exitCode, 1);
-    EXPECT_EQ(write.err, "Open port fail!\n");
+    EXPECT_EQ(write.err, "Open port fail!\n/dev/qmcal-no-such-port: no such device\n");
 }
 
 // An image whose RSSI records differ from the radio's, within their range.

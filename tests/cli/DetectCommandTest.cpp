@@ -2,10 +2,18 @@
 
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
+#include "link/PortFailure.h"
 #include "support/SimPorts.h"
 
 namespace qmcal::test {
@@ -35,6 +43,107 @@ TEST(DetectCommand, PrintsThePortWhereTheRadioAnswered)
         EXPECT_EQ(cli.exitCode(), c.exitCode) << cli.readAllStandardError().toStdString();
         EXPECT_EQ(QString::fromUtf8(cli.readAllStandardOutput()), c.out);
     }
+}
+
+struct CliRun {
+    int exitCode = -1;
+    QString err;
+};
+
+CliRun RunCli(const QStringList& args)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal-cli"), args);
+    if (!cli.waitForFinished(30000))
+        return {};
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError())};
+}
+
+// Why a port failed to open, as the link finds it, as detect lists it and as read says it; and
+// a live lock of another program is honoured whatever its form.
+TEST(PortFailure, EachReasonIsSaidWhereverThePortFails)
+{
+    const QString pid = QString::number(::getpid());
+    std::vector<std::unique_ptr<sim::PtyHost>> hosts;
+    std::vector<std::unique_ptr<SerialPort>> held;
+    std::vector<int> fds;
+    QStringList lockFiles;
+    auto pty = [&] {
+        hosts.push_back(StartHost(false));
+        return QString::fromStdString(hosts.back()->SlavePath());
+    };
+    auto lock = [&](const QString& name, const QByteArray& content) {
+        QString file = QStringLiteral("/tmp/LCK..") + name.mid(5).replace(QLatin1Char('/'), QLatin1Char('_'));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        lockFiles << file;
+        return file;
+    };
+    struct Row {
+        const char* what;
+        QString name;
+        QString reason;  // a pattern
+    };
+    std::vector<Row> rows;
+    {
+        const QString name = pty();
+        held.push_back(OpenPort(name, kChosenProfile));
+        EXPECT_NE(held.back(), nullptr);
+        rows.push_back({"a port held by another qmcal", name,
+                        QStringLiteral(R"(busy \(lock file /\S+/LCK\.\.pts_\d+ held by process %1\))").arg(pid)});
+    }
+    {
+        const QString name = pty();
+        const QString file = lock(name, QStringLiteral("%1\n").arg(pid, 10).toLatin1());
+        rows.push_back({"a lock in uucp form (minicom, picocom)", name,
+                        QRegularExpression::escape(QStringLiteral("busy (lock file %1 held by process %2)").arg(file, pid))});
+    }
+    {
+        const QString name = pty();
+        const QString file = lock(name, pid.toLatin1() + "\nminicom\nbench\n");
+        rows.push_back({"a lock in Qt's form", name,
+                        QRegularExpression::escape(QStringLiteral("busy (lock file %1 held by process %2)").arg(file, pid))});
+    }
+    {
+        const QString name = pty();
+        fds.push_back(::open(QFile::encodeName(name).constData(), O_RDWR | O_NOCTTY));
+        EXPECT_EQ(::ioctl(fds.back(), TIOCEXCL), 0);
+        rows.push_back({"a pseudo-terminal held exclusively", name, R"(busy \(in use by another program\))"});
+    }
+    rows.push_back({"a missing device", QStringLiteral("/dev/qmcal-no-such-port"), "no such device"});
+
+    const QString out = QDir::tempPath() + QStringLiteral("/qmcal-port-failure-%1.dat").arg(pid);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QRegularExpression reason(QRegularExpression::anchoredPattern(row.reason));
+        EXPECT_TRUE(reason.match(DiagnosePort(row.name).reason).hasMatch()) << DiagnosePort(row.name).reason.toStdString();
+        EXPECT_EQ(OpenPort(row.name, kChosenProfile), nullptr) << "opened under its holder";
+
+        const CliRun detect = RunCli({"detect", "--port", row.name});
+        EXPECT_EQ(detect.exitCode, 1);
+        const QStringList lines = detect.err.split(QLatin1Char('\n'));
+        ASSERT_GE(lines.size(), 2) << detect.err.toStdString();
+        EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(
+                        QRegularExpression::escape(row.name + QStringLiteral(": ")) + row.reason))
+                        .match(lines.at(1))
+                        .hasMatch())
+            << detect.err.toStdString();
+
+        const CliRun read = RunCli({"read", row.name, out});
+        EXPECT_EQ(read.exitCode, 1);
+        EXPECT_TRUE(QRegularExpression(QRegularExpression::anchoredPattern(
+                        QStringLiteral("Open port fail!\n") + QRegularExpression::escape(row.name + QStringLiteral(": ")) +
+                        row.reason + QStringLiteral("\n")))
+                        .match(read.err)
+                        .hasMatch())
+            << read.err.toStdString();
+    }
+    for (const int fd : fds)
+        ::close(fd);
+    for (const QString& file : lockFiles)
+        QFile::remove(file);
+    QFile::remove(out);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <future>
+#include <mutex>
 #include <thread>
 
 #include <sys/time.h>
@@ -215,6 +216,62 @@ TEST(PortDetector, StopsWithNoPortsListedAndWithOnlyBusyOnes)
         EXPECT_FALSE(detector.Running());
         EXPECT_FALSE(h.link.HasPort());
     }
+}
+
+// What the detector says on stderr, caught on its way there (Qt's handler is a plain function).
+struct SaidOnStderr {
+    static QStringList& Lines()
+    {
+        static QStringList lines;
+        return lines;
+    }
+    static std::mutex& Mutex()
+    {
+        static std::mutex mutex;
+        return mutex;
+    }
+    static void Catch(QtMsgType, const QMessageLogContext& context, const QString& text)
+    {
+        const std::lock_guard<std::mutex> lock(Mutex());
+        if (QLatin1String(context.category) == QLatin1String("qmcal.link"))
+            Lines() << text;
+    }
+    SaidOnStderr() { m_previous = qInstallMessageHandler(&Catch); }
+    ~SaidOnStderr()
+    {
+        qInstallMessageHandler(m_previous);
+        Lines().clear();
+    }
+    QStringList Taken()
+    {
+        const std::lock_guard<std::mutex> lock(Mutex());
+        return Lines();
+    }
+    QtMessageHandler m_previous = nullptr;
+};
+
+// The background search runs several passes a second: a port's reason is said once, and again
+// only when it changes.
+TEST(PortDetector, SaysOncePerPortAndReasonWhyAPortCouldNotBeOpened)
+{
+    LinkHarness h;
+    SaidOnStderr said;
+    std::atomic<int> diagnosed{0};
+    PortDetector detector(
+        h.link, [] { return QStringList{"ttyUSB0", "ttyUSB1"}; }, h.ports.Opener(), nullptr,
+        [&diagnosed](const QString& name) {
+            const bool unplugged = name == QLatin1String("ttyUSB1") && ++diagnosed > 6;
+            return unplugged ? PortFailure{PortFailure::Kind::NoDevice, QStringLiteral("no such device")}
+                             : PortFailure{PortFailure::Kind::Busy, QStringLiteral("busy (in use by another program)")};
+        });
+    detector.StartPortDetection();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return diagnosed >= 10; }, 20000));
+    StopWithin(detector, 10s);
+
+    EXPECT_EQ(said.Taken().join(QLatin1Char('\n')).toStdString(),
+              "ttyUSB0: busy (in use by another program)\n"
+              "ttyUSB1: busy (in use by another program)\n"
+              "ttyUSB1: no such device");
 }
 
 // Sets a folder's modification time, as a device node coming or going does to /dev.
