@@ -95,6 +95,11 @@ void CMSFlexGrid::AnnounceCurrentCell()
     // how anything that listens (a test, too) learns where the focus went.
     if (!hasFocus())
         return;
+    // Only the table knows its cells as children; without its factory Qt's scroll area does
+    // not check a child's index.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+    if (table == nullptr || table->tableInterface() == nullptr)
+        return;
     QAccessibleEvent event(this, QAccessible::Focus);
     event.setChild(GridCellIndex(*this, m_currentRow, m_currentCol));
     QAccessible::updateAccessibility(&event);
