@@ -490,6 +490,20 @@ void MainDialog::EnterWorkbench(const QRect& pageRect)
         }
     }
     m_tabControl->resize(m_tabControl->size().expandedTo(QSize(used.right() + 1, used.bottom() + 1)));
+    // A screen reader sees only the tabs of a tab bar, never its children: the pages move, in
+    // place, into an area of their own that it reaches.
+    auto* pageArea = new QWidget(m_client);
+    pageArea->setGeometry(used.translated(m_tabControl->pos()));
+    for (int slot = 0; slot < kPageSlotCount; ++slot) {
+        if (QWidget* page = Page(slot)) {
+            const bool shown = page->isVisibleTo(m_tabControl);
+            page->setParent(pageArea);
+            page->move(page->pos() - used.topLeft());
+            page->setAccessibleName(QLatin1String(kSlotCaptions.at(static_cast<std::size_t>(slot))));
+            page->setVisible(shown);
+        }
+    }
+    pageArea->show();
     const QRect tabs = m_tabControl->geometry();
     m_client->resize(m_client->size().expandedTo(QSize(tabs.right() + 1, tabs.bottom() + 1)));
     m_menuBar->resize(m_client->width(), m_menuBar->height());

@@ -16,6 +16,7 @@
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
 #include "sim/UnitVariation.h"
+#include "widgets/AccessibleFactory.h"
 #include "widgets/DialogTemplate.h"
 
 namespace {
@@ -145,6 +146,7 @@ int main(int argc, char* argv[])
     QLoggingCategory::setFilterRules({});
     SetIdentity();
     qmcal::InstallDialogFontSubstitutes();
+    qmcal::InstallAccessibleFactory();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
     CommandLine commandLine;

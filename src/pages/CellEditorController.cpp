@@ -131,6 +131,7 @@ CellEditorController::CellEditorController(GridDialog& dialog, const PageTraits&
             throw std::logic_error(path + ": value editor without its controls");
         editor.edit->SetTextLimit(value.textLimit);
         editor.upDown->SetRange(value.spinLow, value.spinHigh);
+        editor.upDown->SetBase(value.text == ValueText::Hex ? 16 : 10);
         m_values.push_back(editor);
     }
     for (const ListEditorTraits& list : traits.lists) {
@@ -214,6 +215,7 @@ void CellEditorController::OpenCellEditor()
 
     if (const ListEditorParts* list = FindListEditor(editorId)) {
         list->list->setGeometry(m_dialog.CurrentCellEditorRect());
+        m_dialog.Grid()->SetCellEditor(list->list);
         list->list->show();
         list->list->raise();
         const int index = list->list->findText(grid.CellText(row, col), Qt::MatchStartsWith);

@@ -81,11 +81,37 @@ GridDialog::GridDialog(const char* templatePath, Qt::WindowFlags flags, QWidget*
             widget->raise();
     }
 
+    OrderFocusByReading(dialog);
+
     connect(m_grid, &CMSFlexGrid::CellEntered, this, [this] { m_grid->SetCurrentCellColor(kRed); });
     connect(m_grid, &CMSFlexGrid::CellLeft, this, [this] { m_grid->SetCurrentCellColor(kBlack); });
 }
 
 GridDialog::~GridDialog() = default;
+
+void GridDialog::OrderFocusByReading(const DialogTemplate& dialog)
+{
+    // The templates list the grid before its band tabs and "Store All" before the buttons at the
+    // top; Tab follows the page as it reads instead, and the editors come up inside the grid.
+    QWidget* previous = nullptr;
+    const auto follow = [&previous](QWidget* widget) {
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus)
+            return;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    };
+    for (const std::size_t index : ReadingOrder(dialog)) {
+        QWidget* widget = Control(dialog.controls[index].id);
+        follow(widget);
+        if (widget != m_grid)
+            continue;
+        for (const ControlTemplate& control : dialog.controls) {
+            if (control.HasFlag(QStringLiteral("hidden")))
+                follow(Control(control.id));
+        }
+    }
+}
 
 QWidget* GridDialog::Control(int id) const
 {
@@ -121,6 +147,7 @@ QRect GridDialog::CurrentCellEditorRect() const
 void GridDialog::ShowCellEditor(CellEdit& edit, UpDownControl* upDown)
 {
     edit.setGeometry(CurrentCellEditorRect());
+    m_grid->SetCellEditor(&edit);
     edit.show();
     edit.raise();
     edit.SetText(m_grid->CellText(m_grid->CurrentRow(), m_grid->CurrentCol()));

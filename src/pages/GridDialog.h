@@ -15,6 +15,7 @@ namespace qmcal {
 class CMSFlexGrid;
 class CellEdit;
 class UpDownControl;
+struct DialogTemplate;
 
 // A dialog whose controls come from a dialog template and whose values are edited in a grid:
 // an edit (with its up-down) placed over the current cell, up-downs that step their buddy and
@@ -67,6 +68,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void OrderFocusByReading(const DialogTemplate& dialog);
+
     std::map<int, QWidget*> m_controls;
     CMSFlexGrid* m_grid = nullptr;
     QSize m_templateSize;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +11,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
+
+#include "widgets/CMSFlexGridAccessible.h"
 
 namespace qmcal {
 
@@ -75,6 +78,31 @@ void CMSFlexGrid::Resize(int rows, int cols)
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
+    AnnounceShape();
+}
+
+void CMSFlexGrid::AnnounceShape()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CMSFlexGrid::AnnounceCurrentCell()
+{
+    // Not held back while no reader is active, unlike the shape: the event is cheap, and it is
+    // how anything that listens (a test, too) learns where the focus went.
+    if (!hasFocus())
+        return;
+    // Only the table knows its cells as children; without its factory Qt's scroll area does
+    // not check a child's index.
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+    if (table == nullptr || table->tableInterface() == nullptr)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(GridCellIndex(*this, m_currentRow, m_currentCol));
+    QAccessible::updateAccessibility(&event);
 }
 
 void CMSFlexGrid::ClampCurrent()
@@ -99,6 +127,7 @@ void CMSFlexGrid::SetFixedRows(int rows)
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
+    AnnounceShape();
 }
 
 void CMSFlexGrid::SetFixedCols(int cols)
@@ -107,6 +136,7 @@ void CMSFlexGrid::SetFixedCols(int cols)
     ClampCurrent();
     UpdateScrollBars();
     viewport()->update();
+    AnnounceShape();
 }
 
 void CMSFlexGrid::SetHeaderFormat(const QString& format)
@@ -276,6 +306,7 @@ void CMSFlexGrid::SetCurrentCell(int row, int col)
     EnsureVisible(row, col);
     Q_EMIT CellEntered();
     viewport()->update();
+    AnnounceCurrentCell();
 }
 
 void CMSFlexGrid::SetCurrentCellText(const QString& text)
@@ -494,6 +525,12 @@ void CMSFlexGrid::paintEvent(QPaintEvent*)
         option.rect = CellRect(m_currentRow, m_currentCol).adjusted(1, 1, -2, -2);
         option.backgroundColor = pal.color(QPalette::Base);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        // The dotted frame shows the current cell; the keyboard focus needs more to be seen.
+        if (hasFocus()) {
+            painter.setPen(QPen(pal.color(QPalette::Highlight), 2));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(CellRect(m_currentRow, m_currentCol).adjusted(1, 1, -1, -1));
+        }
     }
 }
 
@@ -550,6 +587,19 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event)
     SetCurrentCell(std::clamp(row, m_fixedRows, std::max(m_fixedRows, m_rows - 1)),
                    std::clamp(col, m_fixedCols, std::max(m_fixedCols, m_cols - 1)));
     event->accept();
+}
+
+void CMSFlexGrid::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    AnnounceCurrentCell();
+}
+
+void CMSFlexGrid::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
 }
 
 void CMSFlexGrid::wheelEvent(QWheelEvent* event)

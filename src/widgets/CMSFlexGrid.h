@@ -6,6 +6,7 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -91,6 +92,11 @@ public:
     QPoint CellAt(const QPoint& viewportPoint) const;
     void EnsureVisible(int row, int col);
 
+    // The editor a page has placed over the current cell (nullptr when none): a screen reader
+    // finds it inside that cell.
+    void SetCellEditor(QWidget* editor) { m_cellEditor = editor; }
+    QWidget* CellEditor() const { return m_cellEditor; }
+
 Q_SIGNALS:
     // A mouse button went down over the grid: button and shift as the constants above, the
     // position in twips from the client area's corner. The current cell has already moved.
@@ -103,6 +109,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
@@ -139,6 +147,9 @@ private:
     Axis ColAxis() const;
 
     void Resize(int rows, int cols);
+    // Screen readers: the cells changed shape; the current cell has the focus.
+    void AnnounceShape();
+    void AnnounceCurrentCell();
     void ClampCurrent();
     void UpdateScrollBars();
     int DefaultRowHeight() const;
@@ -164,6 +175,7 @@ private:
     std::vector<int> m_colTwips;     // 0: the default width
     std::vector<int> m_rowTwips;     // 0: the default height
     std::vector<int> m_colAlignment;
+    QPointer<QWidget> m_cellEditor;
 };
 
 } // namespace qmcal

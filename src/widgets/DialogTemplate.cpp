@@ -207,6 +207,32 @@ void FitLabelToText(QLabel& label)
     label.setGeometry(rect);
 }
 
+// Each static text becomes the buddy of the nearest edit to its right whose middle lies beside
+// it, as the header's "Port" names the field after it.
+void NameEditsByLabels(const DialogTemplate& dialog, const std::vector<QWidget*>& widgets)
+{
+    for (std::size_t l = 0; l < dialog.controls.size(); ++l) {
+        auto* label = qobject_cast<QLabel*>(widgets[l]);
+        if (label == nullptr || dialog.controls[l].kind != ControlKind::Label)
+            continue;
+        const QRect text = dialog.controls[l].rect;
+        QWidget* nearest = nullptr;
+        int distance = 0;
+        for (std::size_t e = 0; e < dialog.controls.size(); ++e) {
+            const QRect field = dialog.controls[e].rect;
+            const int gap = field.left() - text.right();
+            const int middle = field.center().y();
+            if (qobject_cast<QLineEdit*>(widgets[e]) == nullptr || gap < 0 || middle < text.top()
+                || middle > text.bottom() || (nearest != nullptr && gap >= distance))
+                continue;
+            nearest = widgets[e];
+            distance = gap;
+        }
+        if (nearest != nullptr)
+            label->setBuddy(nearest);
+    }
+}
+
 } // namespace
 
 const ControlTemplate* DialogTemplate::Control(int controlId) const
@@ -293,6 +319,29 @@ constexpr FontSubstitutes kFontSubstitutes[] = {
 
 } // namespace
 
+std::vector<std::size_t> ReadingOrder(const DialogTemplate& dialog)
+{
+    std::vector<std::size_t> shown;
+    for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+        if (!dialog.controls[i].HasFlag(QStringLiteral("hidden")))
+            shown.push_back(i);
+    }
+    const auto rectOf = [&dialog](std::size_t i) { return dialog.controls[i].rect; };
+    std::stable_sort(shown.begin(), shown.end(),
+                     [&rectOf](std::size_t a, std::size_t b) { return rectOf(a).top() < rectOf(b).top(); });
+    for (auto line = shown.begin(); line != shown.end();) {
+        const QRect first = rectOf(*line);
+        auto end = std::find_if(line + 1, shown.end(), [&](std::size_t i) {
+            const int middle = rectOf(i).center().y();
+            return middle < first.top() || middle > first.bottom();
+        });
+        std::stable_sort(line, end,
+                         [&rectOf](std::size_t a, std::size_t b) { return rectOf(a).left() < rectOf(b).left(); });
+        line = end;
+    }
+    return shown;
+}
+
 void InstallDialogFontSubstitutes()
 {
     for (const FontSubstitutes& font : kFontSubstitutes) {
@@ -322,6 +371,7 @@ DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog
     DialogControls built;
     QButtonGroup* radioGroup = nullptr;
     QWidget* previous = nullptr;
+    std::vector<QWidget*> widgets;  // by template index
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = factory ? factory(control, &parent) : nullptr;
         if (widget == nullptr)
@@ -354,7 +404,9 @@ DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog
             QWidget::setTabOrder(previous, widget);
         if (widget->focusPolicy() != Qt::NoFocus)
             previous = widget;
+        widgets.push_back(widget);
     }
+    NameEditsByLabels(dialog, widgets);
     return built;
 }
 

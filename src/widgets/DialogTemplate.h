@@ -62,6 +62,11 @@ QSize DialogUnitsToPixels(const QSize& dialogUnits, const QFont& font);
 // The template's font: family and point size.
 QFont DialogFont(const DialogTemplate& dialog);
 
+// The controls a reader meets, in reading order: the shown ones (hidden controls are left out)
+// line by line from the top, left to right within a line; a control starts a new line unless
+// its middle lies beside the line's first control. Indices into dialog.controls.
+std::vector<std::size_t> ReadingOrder(const DialogTemplate& dialog);
+
 // The templates name Windows fonts (宋体, MS Sans Serif, Times New Roman). Where a font is not
 // installed, Qt is told which installed families stand in for it, chosen for base units close
 // to the original's and, for 宋体, for Chinese glyphs. Call once the application object exists.
@@ -91,7 +96,8 @@ using ControlFactory = std::function<QWidget*(const ControlTemplate& control, QW
 // sunken QFrame, TabControl QTabBar (children may be placed on it), Placeholder and Grid a
 // plain QWidget, UpDown QSpinBox, DropDownList QComboBox. Flags: "hidden", "disabled",
 // "readonly", "center", "right", "vcenter" (a label centred on its rectangle's height),
-// "uppercase", "default" (the default button), "group".
+// "uppercase", "default" (the default button), "group". A static text names the edit that
+// follows it on its line (its buddy), which is what a screen reader announces for the edit.
 DialogControls BuildDialogControls(QWidget& parent, const DialogTemplate& dialog,
                                    const ControlFactory& factory = {});
 

@@ -30,6 +30,9 @@ public:
     void SetRange(int low, int high);
     int Low() const { return m_low; }
     int High() const { return m_high; }
+    // The base the buddy's number is written in (10, or 16), as the platform's control keeps it.
+    void SetBase(int base) { m_base = base; }
+    int Base() const { return m_base; }
 
     // Sits at the buddy's right edge, as tall as the buddy, which gives up that much width.
     void SetBuddy(QLineEdit* buddy);
@@ -65,6 +68,7 @@ private:
     quint64 m_releaseTime = 0;
     int m_low = 0;
     int m_high = 100;
+    int m_base = 10;
     int m_pressedDelta = 0;  // the held button: +1, -1, or 0 when none
     bool m_keyHeld = false;
     QPoint m_lastMouse;

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "support/QtEnvironment.h"
+#include "widgets/AccessibleFactory.h"
 #include "widgets/DialogTemplate.h"
 
 namespace {
@@ -9,5 +10,6 @@ namespace {
     new qmcal::test::QtEnvironment<QApplication>([] {
         QApplication::setApplicationName(QStringLiteral("qmcal"));
         qmcal::InstallDialogFontSubstitutes();  // the fonts the program shows
+        qmcal::InstallAccessibleFactory();
     }));
 } // namespace
