@@ -3,6 +3,7 @@
 //   read         a whole Read from the simulator at the line's speed (9600 baud, paced)
 //   silent-read  a Read from a radio that never answers
 //   auto         5 s of Auto measurement on the RSSI page while the radio stays silent
+//   write        Program > Write answered with OK, with its read-back, at the line's speed
 // Usage: ui_stall [--runs N] [--sync] [CASE...]   (all cases, 5 runs, by default)
 // --sync runs every call on the UI thread, as the program did before it had a link thread.
 
@@ -42,6 +43,8 @@ constexpr int kTickMs = 10;
 constexpr int kAutoMs = 5000;
 constexpr int kRssiSlot = 7;
 constexpr double kReadLineSeconds = 286.0 * (7 + 12) * 10 / 9600;
+// 290 Store frames of 14 bytes and their 4-byte Acks, then 286 blocks read back.
+constexpr double kWriteLineSeconds = (290.0 * (14 + 4) + 286.0 * (7 + 12)) * 10 / 9600;
 
 // Nothing here asks the user anything.
 class NoDialogs final : public UserDialogs {
@@ -52,6 +55,7 @@ public:
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
     }
+    bool Ask(QWidget*, const QString&) override { return true; }
     int RunModal(QDialog&) override { return 0; }
 };
 
@@ -202,9 +206,11 @@ Result RunCase(const std::string& name, bool threaded, GapMeter& meter)
         result.seconds = static_cast<double>(took.elapsed()) / 1000;
         page->AutoClicked();
     } else {
+        // Write has an image from the radio to send; its question is answered with OK.
+        rig.shell.imageFromRadio = name == "write";
         meter.Start();
         took.start();
-        dialog.RunCommand(Command::Read);
+        dialog.RunCommand(name == "write" ? Command::Write : Command::Read);
         result.gapMs = meter.Stop();
         result.seconds = static_cast<double>(took.elapsed()) / 1000;
     }
@@ -237,15 +243,15 @@ int main(int argc, char* argv[])
         else if (args[i] == QLatin1String("--sync"))
             threaded = false;
         else if (args[i] == QLatin1String("read") || args[i] == QLatin1String("silent-read")
-                 || args[i] == QLatin1String("auto"))
+                 || args[i] == QLatin1String("auto") || args[i] == QLatin1String("write"))
             cases.push_back(args[i].toStdString());
         else {
-            std::fprintf(stderr, "usage: ui_stall [--runs N] [--sync] [read|silent-read|auto...]\n");
+            std::fprintf(stderr, "usage: ui_stall [--runs N] [--sync] [read|silent-read|auto|write...]\n");
             return 2;
         }
     }
     if (cases.empty())
-        cases = {"read", "silent-read", "auto"};
+        cases = {"read", "silent-read", "auto", "write"};
 
     GapMeter meter;
     std::printf("link calls on %s\n", threaded ? "the link thread" : "the UI thread (--sync)");
@@ -265,6 +271,9 @@ int main(int argc, char* argv[])
         if (name == "read")
             std::printf("; Read median %.3f s, %.3f x the line's %.3f s", Median(seconds),
                         Median(seconds) / kReadLineSeconds, kReadLineSeconds);
+        if (name == "write")
+            std::printf("; Write with its read-back median %.3f s, %.3f x the line's %.3f s", Median(seconds),
+                        Median(seconds) / kWriteLineSeconds, kWriteLineSeconds);
         std::printf("\n");
     }
     return 0;

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The longest gap between the ticks of a 10 ms timer on the UI thread while the main window
 # waits for the radio: a Read at the line's speed, a Read from a silent radio, and 5 s of Auto
-# on the RSSI page against a silent radio. Medians of RUNS runs.
+# on the RSSI page against a silent radio; and how long Program > Write with its read-back takes
+# against the line's own time. Medians of RUNS runs.
 #
 #   bench/ui_stall.sh                  builds ui_stall in the release preset, 5 runs
-#   RUNS=9 bench/ui_stall.sh build/dev/bin [--sync] [read|silent-read|auto...]
+#   RUNS=9 bench/ui_stall.sh build/dev/bin [--sync] [read|silent-read|auto|write...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

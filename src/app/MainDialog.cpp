@@ -1,7 +1,11 @@
 #include "app/MainDialog.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -9,6 +13,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
+#include <QUrl>
 
 #include "app/AboutBox.h"
 #include "shell/AppPaths.h"
@@ -22,6 +27,7 @@
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "data/SessionLog.h"
+#include "data/WriteCheck.h"
 #include "pages/GridDialog.h"
 #include "widgets/CMSFlexGrid.h"
 #include "widgets/DialogTemplate.h"
@@ -34,16 +40,18 @@ struct MenuItem {
     int popup;
     const char* text;  // a shortcut after the tab is the window's shortcut of the command
     Command command;
+    bool separatorBefore = false;
 };
 
 constexpr std::array<const char*, 4> kPopups{"&File", "&Program", "&Setting", "&Help"};
 
-constexpr std::array<MenuItem, 12> kMenuItems{{
+constexpr std::array<MenuItem, 13> kMenuItems{{
     {0, "&New(&N)\tCtrl+N", Command::New},
     {0, "&Open(&O)...\tCtrl+O", Command::Open},
     {0, "&Save(&S)\tCtrl+S", Command::Save},
     {0, "Save &As(&A)...", Command::SaveAs},
     {0, "Export", Command::Export},
+    {0, "Open &Data Folder", Command::OpenDataFolder, true},
     {1, "Read", Command::Read},
     {1, "Write", Command::Write},
     {1, "Write Power", Command::WritePower},
@@ -93,6 +101,68 @@ bool IsGuarded(int id)
 
 } // namespace
 
+// A command that overwrites the radio's calibration: what its question names and what it sends.
+struct RadioWrite {
+    const char* command;  // as the session log names it
+    const char* what;
+    const BandLayout* layout = nullptr;  // stores of its records; none: the region, block by block
+
+    AddressRanges Sent() const
+    {
+        return layout != nullptr ? RecordRanges(*layout) : AddressRanges{{kCalibrationStart, kCalibrationEnd}};
+    }
+};
+
+namespace {
+
+constexpr RadioWrite kWrite{.command = "Write", .what = "the whole calibration region"};
+constexpr RadioWrite kWritePower{.command = "Write Power", .what = "the Power values", .layout = &kPowerLayout};
+constexpr RadioWrite kWriteRssi{.command = "Write Rssi", .what = "the RSSI values", .layout = &kRssiLayout};
+
+// The points a verify message box names; the rest are counted.
+constexpr int kVerifyLinesShown = 12;
+
+QString ClockText(const QTime& time)
+{
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+// "Power 12, RSSI 3 values differ from what was read at 10:41:07."
+QString DifferencesText(const RangeDiff& diff, const QTime& readAt)
+{
+    const QString since = ClockText(readAt);
+    if (diff.bytes == 0)
+        return QStringLiteral("No value differs from what was read at %1.").arg(since);
+    // The cells come page by page.
+    QStringList pages;
+    QString page;
+    int count = 0;
+    const auto endPage = [&] {
+        if (count > 0)
+            pages << QStringLiteral("%1 %2").arg(page).arg(count);
+    };
+    for (const CellChange& cell : diff.diff.cells) {
+        if (cell.page != page) {
+            endPage();
+            page = cell.page;
+            count = 0;
+        }
+        ++count;
+    }
+    endPage();
+    const auto others = static_cast<int>(diff.diff.bytes.size());
+    QString what = pages.join(QStringLiteral(", "));
+    if (!what.isEmpty())
+        what += QStringLiteral(" values");
+    if (others > 0) {
+        what += (what.isEmpty() ? QString() : QStringLiteral(" and "))
+            + QStringLiteral("%1 bytes no page shows").arg(others);
+    }
+    return QStringLiteral("%1 differ from what was read at %2.").arg(what, since);
+}
+
+} // namespace
+
 MainDialog::Seams MainDialog::WithDefaults(Seams seams, const ShellState& shell)
 {
     if (!seams.portLister) {
@@ -104,6 +174,8 @@ MainDialog::Seams MainDialog::WithDefaults(Seams seams, const ShellState& shell)
         if (!seams.portAccess.diagnose)
             seams.portAccess.diagnose = [](const QString& name) { return DiagnosePort(name); };
     }
+    if (!seams.openUrl)
+        seams.openUrl = &QDesktopServices::openUrl;
     return seams;
 }
 
@@ -147,6 +219,8 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
     // A port or file name or a message too long for its field can still be read whole.
     for (QLineEdit* field : {m_portField, m_promptField, m_fileNameField})
         connect(field, &QLineEdit::textChanged, field, &QWidget::setToolTip);
+    // A tool tip names the file a Save wrote, until the Prompt says something else.
+    connect(m_promptField, &QLineEdit::textChanged, m_promptField, [this] { m_promptField->setToolTip(QString()); });
 
     m_context.reporter.Publish(this, m_promptField, m_pttField);
     m_portField->setText(m_context.link.CurrentPortName());
@@ -188,7 +262,10 @@ void MainDialog::BuildMenu()
         connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdatePopup(*popup); });
     }
     for (const MenuItem& item : kMenuItems) {
-        QAction* action = popups.at(static_cast<std::size_t>(item.popup))->addAction(QString::fromUtf8(item.text));
+        QMenu* popup = popups.at(static_cast<std::size_t>(item.popup));
+        if (item.separatorBefore)
+            popup->addSeparator();
+        QAction* action = popup->addAction(QString::fromUtf8(item.text));
         action->setData(static_cast<int>(item.command));
         const Command command = item.command;
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
@@ -316,6 +393,7 @@ void MainDialog::RunCommand(Command command)
     case Command::WriteRssi: OnWriteRssi(); break;
     case Command::Port: OnPort(); break;
     case Command::About: OnAbout(); break;
+    case Command::OpenDataFolder: OnOpenDataFolder(); break;
     }
 }
 
@@ -383,8 +461,11 @@ void MainDialog::OnSave()
     }
     const FileResult result = SaveImageFile(m_context.image, m_context.shell.currentFileName);
     LogOutcome(QStringLiteral("Save"), m_context.shell.currentFileName, SessionResultText(result));
-    if (!result.ok)
+    if (!result.ok) {
         m_context.dialogs.Message(this, WriteFailureText(m_context.shell.currentFileName, result));
+        return;
+    }
+    ShowWritten(QStringLiteral("Saved"), m_context.shell.currentFileName);
 }
 
 void MainDialog::OnSaveAs()
@@ -406,6 +487,7 @@ void MainDialog::SaveAsAfterClearing()
         return;
     }
     ShowFileName(path);
+    ShowWritten(QStringLiteral("Saved"), path);
 }
 
 void MainDialog::OnExport()
@@ -417,50 +499,196 @@ void MainDialog::OnExport()
     const QString path = m_context.dialogs.SaveFileName(this, options);
     if (path.isEmpty())
         return;
-    // An export that cannot be written fails without a word, as it always has (the log keeps
-    // why); a read-only file the program refuses to replace is said.
     const FileResult result = ExportText(m_context.image, path);
     LogOutcome(QStringLiteral("Export"), path, SessionResultText(result));
-    if (result.refused)
-        m_context.dialogs.Message(this, WriteFailureText(path, result));
+    // Said, not silent: a technician would take the missing file for a written one.
+    if (!result.ok) {
+        m_context.dialogs.Message(this, result.refused ? WriteFailureText(path, result)
+                                                       : QStringLiteral("%1: %2").arg(CannotWriteText(path), result.messageText));
+        return;
+    }
+    ShowWritten(QStringLiteral("Exported"), path);
+}
+
+void MainDialog::ShowWritten(const QString& verb, const QString& path)
+{
+    m_context.reporter.ShowPrompt(QStringLiteral("%1 %2").arg(verb, QFileInfo(path).fileName()));
+    m_promptField->setToolTip(QDir::toNativeSeparators(path));
 }
 
 void MainDialog::OnRead()
 {
     m_portField->setFocus();
     repaint();
-    const bool readOk = m_radio.ReadAll(kCalibrationStart, kCalibrationEnd);
+    QString port;
+    const bool read = m_radio.Run(
+        RadioRunner::Wait::Transfer,
+        [&port](RadioLink& link) {
+            port = link.CurrentPortName();
+            return link.ReadAll(kCalibrationStart, kCalibrationEnd);
+        },
+        false);
     m_radio.LogOutcome(QStringLiteral("Read"));
-    if (!readOk)
+    if (!read)
         return;
+    auto asRead = std::make_unique<SessionRead>();
+    asRead->bytes = m_context.image.ParamArea();
+    asRead->at = QTime::currentTime();
+    asRead->port = port;
+    m_lastRead = std::move(asRead);
     RepairRanges(m_context.image);
-    // A copy in DATA/backup; one that cannot be written does not spoil the Read. Without a
-    // home folder there is nowhere to keep it, which start-up has said once already.
-    if (!m_context.shell.dataFolder.isEmpty()) {
-        const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder);
-        LogOutcome(QStringLiteral("Backup"), BackupFolder(m_context.shell.dataFolder),
-                   kept.ok ? QStringLiteral("backup written") : kept.messageText);
-        if (!kept.ok)
-            PrintLocationProblem(kept.messageText);
-    }
-    // The file name stays, so a later Save writes the radio's data to the file open before.
+    // The image now belongs to no file: a Save must not put this radio's data into the file
+    // of another one, so it asks for a name.
     m_context.shell.imageFromRadio = true;
+    ShowFileName(QString());
     ReplaceImage();
+    // A copy in DATA/backup; one that cannot be written does not spoil the Read.
+    const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder);
+    LogOutcome(QStringLiteral("Backup"), BackupFolder(m_context.shell.dataFolder),
+               kept.ok ? QStringLiteral("backup written") : kept.messageText);
+    if (!kept.ok)
+        SayBackupFailed(kept.messageText);
+}
+
+void MainDialog::SayBackupFailed(const QString& text)
+{
+    PrintLocationProblem(text);
+    // Without a home folder every Read would say the same again.
+    if (m_context.shell.dataFolder.isEmpty()) {
+        if (m_noFolderBackupSaid)
+            return;
+        m_noFolderBackupSaid = true;
+    }
+    m_context.dialogs.Message(this, text);
 }
 
 void MainDialog::OnWrite()
 {
-    m_portField->setFocus();
-    repaint();
-    ClearBeforeSave(m_context.image);
-    m_radio.WriteAll(kCalibrationStart, kCalibrationEnd);
-    m_radio.LogOutcome(QStringLiteral("Write"), m_context.shell.currentFileName);
+    WriteRadio(kWrite);
 }
 
 void MainDialog::OnWritePower()
 {
-    m_radio.StoreRanges(kPowerLayout, 0, kPowerLayout.SlotCount());
-    m_radio.LogOutcome(QStringLiteral("Write Power"), m_context.shell.currentFileName);
+    WriteRadio(kWritePower);
+}
+
+std::unique_ptr<ParamImage> MainDialog::BytesToSend(const RadioWrite& write) const
+{
+    auto sent = std::make_unique<ParamImage>();
+    sent->IdBlock() = m_context.image.IdBlock();
+    sent->ParamArea() = m_context.image.ParamArea();
+    if (write.layout == nullptr) {
+        ClearBeforeSave(*sent);
+        // Write ends with zeros over the radio's Sql Fine bytes; the image keeps its own.
+        std::fill(sent->ParamArea().begin() + kSqlFineAreaStart, sent->ParamArea().begin() + kSqlFineAreaEnd, 0);
+    }
+    return sent;
+}
+
+QString MainDialog::WriteQuestion(const RadioWrite& write, const QString& port, const ParamImage& toSend) const
+{
+    const ShellState& shell = m_context.shell;
+    QString source;
+    if (!shell.currentFileName.isEmpty())
+        source = QDir::toNativeSeparators(shell.currentFileName);
+    else if (shell.imageFromRadio && m_lastRead)
+        source = QStringLiteral("the data read from the radio at %1").arg(ClockText(m_lastRead->at));
+    else
+        source = QStringLiteral("the image New loaded");
+
+    QString known;
+    if (!m_lastRead)
+        known = QStringLiteral("The radio's present values are unknown: it was not read since the program started.");
+    else if (m_lastRead->port != port)
+        known = QStringLiteral("The radio's present values are unknown: the last Read was on %1.").arg(m_lastRead->port);
+    else
+        known = DifferencesText(DiffRanges(toSend, m_lastRead->bytes, write.Sent()), m_lastRead->at);
+
+    return QStringLiteral("Write %1 into the radio on %2?\n\nFrom: %3\n%4")
+        .arg(QLatin1String(write.what), port, source, known);
+}
+
+void MainDialog::WriteRadio(const RadioWrite& write)
+{
+    struct PortState {
+        bool open = false;
+        QString name;
+    };
+    const PortState port = m_radio.Run(
+        RadioRunner::Wait::Exchange,
+        [](RadioLink& link) { return PortState{link.PortIsOpen(), link.CurrentPortName()}; }, PortState{});
+    // Without a port nothing can be overwritten: the command says so itself, as it always has.
+    const QString command = QLatin1String(write.command);
+    if (port.open && !m_context.dialogs.Ask(this, WriteQuestion(write, port.name, *BytesToSend(write)))) {
+        LogOutcome(command, m_context.shell.currentFileName, QStringLiteral("cancelled"));
+        return;
+    }
+
+    if (write.layout == nullptr) {
+        m_portField->setFocus();
+        repaint();
+        ClearBeforeSave(m_context.image);
+    }
+    const std::unique_ptr<ParamImage> sent = BytesToSend(write);
+    enum class Outcome { NotSent, Failed, Written };
+    const Outcome outcome = m_radio.Run(
+        RadioRunner::Wait::Transfer,
+        [&write, &port](RadioLink& link) {
+            // A port found since the question was left out: nothing goes unasked.
+            if (!port.open && link.PortIsOpen())
+                return Outcome::NotSent;
+            const bool written = write.layout == nullptr
+                ? link.WriteAll(kCalibrationStart, kCalibrationEnd)
+                : link.StoreRanges(*write.layout, 0, write.layout->SlotCount()) == ExchangeResult::Ok;
+            return written ? Outcome::Written : Outcome::Failed;
+        },
+        Outcome::Failed);
+    if (outcome == Outcome::NotSent) {
+        WriteRadio(write);
+        return;
+    }
+    m_radio.LogOutcome(command, m_context.shell.currentFileName);
+    if (outcome == Outcome::Written)
+        VerifyWritten(write, *sent);
+}
+
+void MainDialog::VerifyWritten(const RadioWrite& write, const ParamImage& sent)
+{
+    // The command's own success text ("Write success!", "Complete") stays, with the verdict after it.
+    const QString written = m_promptField->text();
+    const AddressRanges ranges = write.Sent();
+    auto back = std::make_unique<AreaBytes>();
+    AreaBytes& area = *back;
+    const bool read = m_radio.Run(
+        RadioRunner::Wait::Transfer,
+        [runs = BlockRuns(ranges), &area](RadioLink& link) {
+            for (const auto& [start, end] : runs) {
+                if (!link.ReadBack(static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end), area))
+                    return false;
+            }
+            return true;
+        },
+        false);
+    const QString failed = written + QStringLiteral(" Verify failed");
+    const QString logged = QLatin1String(write.command) + QStringLiteral(" verify");
+    if (!read) {
+        const QString reason = m_promptField->text();
+        m_context.reporter.ShowPrompt(failed);
+        const QString text = VerifyNotReadText(reason).trimmed();
+        LogOutcome(logged, m_context.shell.currentFileName, text);
+        m_context.dialogs.Message(this, text);
+        return;
+    }
+    const RangeDiff check = DiffRanges(sent, area, ranges);
+    if (check.bytes == 0) {
+        m_context.reporter.ShowPrompt(written);
+        LogOutcome(logged, m_context.shell.currentFileName, QStringLiteral("Verified"));
+        return;
+    }
+    m_context.reporter.ShowPrompt(failed);
+    const QString text = VerifyFailedText(check, kVerifyLinesShown).trimmed();
+    LogOutcome(logged, m_context.shell.currentFileName, text.section(QLatin1Char('\n'), 0, 0));
+    m_context.dialogs.Message(this, text);
 }
 
 void MainDialog::OnSqlFine()
@@ -542,8 +770,7 @@ void MainDialog::ShowPageOfTab(int index)
 
 void MainDialog::OnWriteRssi()
 {
-    m_radio.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount());
-    m_radio.LogOutcome(QStringLiteral("Write Rssi"), m_context.shell.currentFileName);
+    WriteRadio(kWriteRssi);
 }
 
 void MainDialog::OnPort()
@@ -576,6 +803,17 @@ void MainDialog::OnAbout()
 {
     AboutBox about(this);
     m_context.dialogs.RunModal(about);
+}
+
+void MainDialog::OnOpenDataFolder()
+{
+    const QString folder = m_context.shell.dataFolder;
+    if (folder.isEmpty()) {
+        m_context.dialogs.Message(this, QStringLiteral("No data folder to open: there is no home folder"));
+        return;
+    }
+    if (!m_seams.openUrl(QUrl::fromLocalFile(folder)))
+        m_context.dialogs.Message(this, QStringLiteral("Cannot open the folder %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 void MainDialog::OnPortFound(const QString& name)

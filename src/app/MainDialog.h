@@ -2,8 +2,10 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include <QDialog>
+#include <QTime>
 
 #include "app/AppContext.h"
 #include "app/PageSlots.h"
@@ -12,6 +14,7 @@
 #include "pages/RadioRunner.h"
 
 class QAction;
+class QUrl;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
@@ -33,6 +36,7 @@ enum class Command {
     WriteRssi = 32785,
     Port = 32771,
     About = 32781,
+    OpenDataFolder = 32800,  // ours, after the File popup's own items
 };
 
 // Control ids of the main window's template.
@@ -51,7 +55,11 @@ struct MainDialogSeams {
     PageFactory pageFactory = &CreatePageSlot;
     PortLister portLister;  // empty: the command line's ports, then the system's (kept in a SystemPortList)
     PortAccess portAccess;
+    std::function<bool(const QUrl&)> openUrl;  // empty: the desktop's (QDesktopServices)
 };
+
+struct RadioWrite;
+struct RangeDiff;
 
 // "Debug Parameter": the header fields, the menu and its commands. The calibration pages sit in
 // a tab control below the etched line, outside the visible window.
@@ -102,6 +110,8 @@ private:
     // on and the text the user was shown ("done" where nothing was shown). A question the
     // user answers with Cancel logs here too, with "cancelled" as its result.
     void LogOutcome(const QString& command, const QString& file, const QString& result) const;
+    // "Saved A.dat" in the Prompt, the whole path in its tool tip.
+    void ShowWritten(const QString& verb, const QString& path);
 
     void OnNew();
     void OnOpen();
@@ -116,6 +126,17 @@ private:
     void OnWriteRssi();
     void OnPort();
     void OnAbout();
+    void OnOpenDataFolder();
+    // A backup that could not be kept is said in a box; no home folder only once a run.
+    void SayBackupFailed(const QString& text);
+
+    // Write, Write Power and Write Rssi: the question first, then the command's own frames,
+    // then the read-back of what was sent.
+    void WriteRadio(const RadioWrite& write);
+    QString WriteQuestion(const RadioWrite& write, const QString& port, const ParamImage& toSend) const;
+    // What write would send: the image, with the whole region's clearings where it sends them.
+    std::unique_ptr<ParamImage> BytesToSend(const RadioWrite& write) const;
+    void VerifyWritten(const RadioWrite& write, const ParamImage& sent);
     // Program.ini from the Port Setting dialog; a failed write is said once.
     void SavePortName(const QString& name);
     void OnPortFound(const QString& name);
@@ -139,6 +160,16 @@ private:
     QWidget* m_pagePlaceholder = nullptr;
     PortDetector m_detector;
     int m_workbenchTab = 0;  // the tab of the page shown in workbench mode
+
+    // The last successful Read, as it came from the radio (before the range repair): what the
+    // radio is known to hold.
+    struct SessionRead {
+        AreaBytes bytes{};
+        QTime at;
+        QString port;
+    };
+    std::unique_ptr<SessionRead> m_lastRead;
+    bool m_noFolderBackupSaid = false;
 };
 
 } // namespace qmcal

@@ -40,6 +40,16 @@ void QtUserDialogs::Message(QWidget* parent, const QString& text)
     QMessageBox::warning(parent, QCoreApplication::applicationName(), text, QMessageBox::Ok);
 }
 
+bool QtUserDialogs::Ask(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::applicationName(), text,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    // A stray Enter must not overwrite a radio.
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
 int QtUserDialogs::RunModal(QDialog& dialog)
 {
     return dialog.exec();

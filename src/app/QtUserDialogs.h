@@ -10,6 +10,7 @@ public:
     QString OpenFileName(QWidget* parent, const FileDialogOptions& options) override;
     QString SaveFileName(QWidget* parent, const FileDialogOptions& options) override;
     void Message(QWidget* parent, const QString& text) override;
+    bool Ask(QWidget* parent, const QString& text) override;
     int RunModal(QDialog& dialog) override;
 };
 

@@ -25,6 +25,9 @@ public:
     virtual QString SaveFileName(QWidget* parent, const FileDialogOptions& options) = 0;
     // A message box with an OK button, titled with the application's name.
     virtual void Message(QWidget* parent, const QString& text) = 0;
+    // A question with OK and Cancel, titled like Message; Cancel is the default button and
+    // Escape's. Whether OK was chosen.
+    virtual bool Ask(QWidget* parent, const QString& text) = 0;
     // Runs dialog modally; its result code.
     virtual int RunModal(QDialog& dialog) = 0;
 };

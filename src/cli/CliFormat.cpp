@@ -1,6 +1,5 @@
 #include "cli/CliFormat.h"
 
-#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -41,39 +40,7 @@ QString JsonLines(const QStringList& items, const QString& indent)
         + indent.left(indent.size() - 2) + QLatin1Char(']');
 }
 
-QString HexByte(std::uint8_t value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString HexAddress(std::uint16_t address)
-{
-    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
-}
-
 } // namespace
-
-QString FormatTable(const TextTable& table)
-{
-    QList<qsizetype> widths;
-    for (const QStringList& row : table) {
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (widths.size() <= c)
-                widths.append(0);
-            widths[c] = std::max(widths[c], row[c].size());
-        }
-    }
-    QString out;
-    for (const QStringList& row : table) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c)
-            line += row[c].leftJustified(widths[c] + 2);
-        while (line.endsWith(QLatin1Char(' ')))
-            line.chop(1);
-        out += line + QLatin1Char('\n');
-    }
-    return out;
-}
 
 QString JsonString(const QString& text)
 {
@@ -89,16 +56,6 @@ QString JsonString(const QString& text)
     return out + QLatin1Char('"');
 }
 
-QString DiffText(const ImageDiff& diff)
-{
-    TextTable table;
-    for (const CellChange& cell : diff.cells)
-        table.append({cell.page, cell.band, cell.row, cell.column, cell.a, cell.b});
-    for (const ByteChange& byte : diff.bytes)
-        table.append({QStringLiteral("byte"), QString(), HexAddress(byte.address), QString(), HexByte(byte.a), HexByte(byte.b)});
-    return FormatTable(table);
-}
-
 QString DiffJson(const ImageDiff& diff)
 {
     QStringList items;
@@ -108,8 +65,8 @@ QString DiffJson(const ImageDiff& diff)
                              {"a", JsonString(cell.a)}, {"b", JsonString(cell.b)}});
     }
     for (const ByteChange& byte : diff.bytes) {
-        items << JsonObject({{"address", JsonString(HexAddress(byte.address))},
-                             {"a", JsonString(HexByte(byte.a))}, {"b", JsonString(HexByte(byte.b))}});
+        items << JsonObject({{"address", JsonString(AddressText(byte.address))},
+                             {"a", JsonString(ByteText(byte.a))}, {"b", JsonString(ByteText(byte.b))}});
     }
     return JsonLines(items, QStringLiteral("  ")) + QLatin1Char('\n');
 }

@@ -4,9 +4,6 @@
 
 #include <array>
 #include <memory>
-#include <set>
-#include <utility>
-#include <vector>
 
 #include "cli/CliFormat.h"
 #include "cli/CliReporter.h"
@@ -16,6 +13,7 @@
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "data/SessionLog.h"
+#include "data/WriteCheck.h"
 #include "link/PortFailure.h"
 #include "link/RadioLink.h"
 
@@ -72,44 +70,13 @@ struct RadioSession {
 // What write-rssi --verify compares.
 constexpr std::array<const PageTable*, 1> kRssiPage{&kRssiTable};
 
-using AddressRange = std::pair<int, int>;  // [start, end)
-
-// The bytes of each slot's records, slot by slot.
-std::vector<AddressRange> RecordRanges(const BandLayout& layout)
-{
-    std::vector<AddressRange> ranges;
-    for (int slot = 0; slot < layout.SlotCount(); ++slot) {
-        const auto s = static_cast<std::size_t>(slot);
-        ranges.emplace_back(layout.valueBase[s], layout.valueBase[s] + layout.rowCount[s] * layout.stride);
-    }
-    return ranges;
-}
-
-// The 8-byte blocks that hold the layout's records, as runs of adjacent blocks.
-std::vector<AddressRange> BlockRuns(const BandLayout& layout)
-{
-    std::set<int> blocks;
-    for (const auto& [start, end] : RecordRanges(layout)) {
-        for (int a = start; a < end; ++a)
-            blocks.insert(a - a % 8);
-    }
-    std::vector<AddressRange> runs;
-    for (const int block : blocks) {
-        if (!runs.empty() && runs.back().second == block)
-            runs.back().second = block + 8;
-        else
-            runs.emplace_back(block, block + 8);
-    }
-    return runs;
-}
-
 // Reads back the blocks that hold the RSSI records and compares what the radio keeps with what
 // was stored.
 int VerifyStoredRssi(RadioSession& session)
 {
     auto stored = std::make_unique<ParamImage>();
     CopyImage(*session.image, *stored);
-    for (const auto& [start, end] : BlockRuns(kRssiLayout)) {
+    for (const auto& [start, end] : BlockRuns(RecordRanges(kRssiLayout))) {
         if (!session.link.ReadAll(static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end)))
             return session.Fail();
     }

@@ -1,5 +1,6 @@
 #include "data/ImageDiff.h"
 
+#include <algorithm>
 #include <set>
 
 namespace qmcal {
@@ -43,6 +44,48 @@ ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageT
             diff.bytes.push_back({at, byteA, byteB});
     }
     return diff;
+}
+
+QString FormatTable(const TextTable& table)
+{
+    QList<qsizetype> widths;
+    for (const QStringList& row : table) {
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (widths.size() <= c)
+                widths.append(0);
+            widths[c] = std::max(widths[c], row[c].size());
+        }
+    }
+    QString out;
+    for (const QStringList& row : table) {
+        QString line;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            line += row[c].leftJustified(widths[c] + 2);
+        while (line.endsWith(QLatin1Char(' ')))
+            line.chop(1);
+        out += line + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString AddressText(std::uint16_t address)
+{
+    return QStringLiteral("%1").arg(address, 4, 16, QLatin1Char('0')).toUpper();
+}
+
+QString ByteText(std::uint8_t value)
+{
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString DiffText(const ImageDiff& diff)
+{
+    TextTable table;
+    for (const CellChange& cell : diff.cells)
+        table.append({cell.page, cell.band, cell.row, cell.column, cell.a, cell.b});
+    for (const ByteChange& byte : diff.bytes)
+        table.append({QStringLiteral("byte"), QString(), AddressText(byte.address), QString(), ByteText(byte.a), ByteText(byte.b)});
+    return FormatTable(table);
 }
 
 } // namespace qmcal

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "data/Layouts.h"
 #include "data/PageTable.h"
@@ -43,5 +45,18 @@ struct ImageDiff {
 // or values whose texts are alike, such as two "0*").
 ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageTable*> pages = kPageTables,
                      std::uint16_t start = kCalibrationStart, std::uint16_t end = kCalibrationEnd);
+
+using TextTable = QList<QStringList>;
+
+// Columns padded to their widest cell, two blanks apart, one line a row.
+QString FormatTable(const TextTable& table);
+
+// How a byte change shows its address ("F7E0") and its bytes ("0A").
+QString AddressText(std::uint16_t address);
+QString ByteText(std::uint8_t value);
+
+// One line a difference: page, band, row, column, A's text, B's text; then one line a byte:
+// "byte", the address, A's and B's bytes in hex. Nothing when nothing differs.
+QString DiffText(const ImageDiff& diff);
 
 } // namespace qmcal

@@ -417,7 +417,7 @@ std::optional<std::uint16_t> RadioLink::QueryReading(std::uint8_t code, std::uin
     return static_cast<std::uint16_t>(value[0] | (value[1] << 8));
 }
 
-bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
+bool RadioLink::FetchBlocks(std::uint16_t start, std::uint16_t end, Bytes& staged)
 {
     if (!PortIsOpen()) {
         ShowPrompt(QStringLiteral("Port Invail"));
@@ -425,8 +425,7 @@ bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
     }
     m_port->Purge();
     const int total = BlockCount(start, end);
-    // Blocks wait here until the last one has arrived, so a failed read changes nothing.
-    Bytes staged(static_cast<std::size_t>(total) * kBlockSize);
+    staged.assign(static_cast<std::size_t>(total) * kBlockSize, 0);
     int done = 0;
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         const bool stopped = m_readStop && m_readStop();
@@ -441,9 +440,28 @@ bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
         ShowPrompt(ProgressText(done));
         m_reporter.ShowProgress(done, total);
     }
+    return true;
+}
+
+bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
+{
+    // Blocks wait until the last one has arrived, so a failed read changes nothing.
+    Bytes staged;
+    if (!FetchBlocks(start, end, staged))
+        return false;
     for (std::size_t i = 0; i < staged.size(); ++i)
         putU8(m_image.ParamArea(), start + i, staged[i]);
     ShowPrompt(QStringLiteral("Read success!"));
+    return true;
+}
+
+bool RadioLink::ReadBack(std::uint16_t start, std::uint16_t end, AreaBytes& area)
+{
+    Bytes staged;
+    if (!FetchBlocks(start, end, staged))
+        return false;
+    for (std::size_t i = 0; i < staged.size(); ++i)
+        putU8(area, start + i, staged[i]);
     return true;
 }
 

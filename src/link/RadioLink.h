@@ -104,6 +104,9 @@ public:
     bool ReadAll(std::uint16_t start, std::uint16_t end);
     bool WriteAll(std::uint16_t start, std::uint16_t end);
     bool ReadSqlFine();
+    // The radio's bytes of [start, end) into area at their addresses, to check a write: the
+    // image is not touched and no success text is shown; a failure says so as ReadAll does.
+    bool ReadBack(std::uint16_t start, std::uint16_t end, AreaBytes& area);
     // Asked before each block of a read: true ends the read there, as a failed one (the window
     // is closing). Writes and stores always run to their end.
     void SetReadStop(std::function<bool()> stop) { m_readStop = std::move(stop); }
@@ -119,6 +122,8 @@ private:
     ExchangeResult StoreRange(std::uint16_t start, std::uint16_t end);
     ExchangeResult Finish(ExchangeResult result);
     bool ReadBlocks(std::uint16_t start, std::uint16_t end);
+    // The blocks of [start, end) into staged, with the progress and failure texts.
+    bool FetchBlocks(std::uint16_t start, std::uint16_t end, Bytes& staged);
     QString CommandName(std::uint8_t code) const;
 
     ParamImage& m_image;

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,17 @@ public:
         if (onMessage)
             onMessage(parent, text);
     }
+    bool Ask(QWidget*, const QString& text) override
+    {
+        questions << text;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return false;
+        }
+        const bool ok = answers.front();
+        answers.pop_front();
+        return ok;
+    }
     int RunModal(QDialog& dialog) override
     {
         ++modalRuns;
@@ -65,6 +77,8 @@ public:
     std::vector<FileDialogOptions> openAsked;
     std::vector<FileDialogOptions> saveAsked;
     QStringList messages;
+    std::deque<bool> answers;  // to Ask: true for OK
+    QStringList questions;
     std::function<void(QWidget*, const QString&)> onMessage;  // shows the message for real
     std::function<int(QDialog&)> modal;  // drives a shown dialog and returns its result
     int modalRuns = 0;
@@ -112,6 +126,10 @@ struct AppHarness {
         seams.portLister = std::move(lister);
         seams.portAccess.open = ports.Opener();
         seams.portAccess.permissionDenied = [](const QString&) { return false; };
+        seams.openUrl = [this](const QUrl& url) {
+            urlsOpened << url;
+            return true;
+        };
         return std::make_unique<MainDialog>(context, std::move(seams));
     }
 
@@ -135,6 +153,7 @@ struct AppHarness {
     LinkThread linkThread{link, &linkReporter};
     AppContext context{image, link, names, shell, settings, dialogs, reporter, log, &linkThread};
     FakePorts ports;
+    QList<QUrl> urlsOpened;  // by the desktop, which the tests never start
 };
 
 } // namespace qmcal::test

@@ -19,6 +19,7 @@
 #include <utility>
 
 #include "AppHarness.h"
+#include "app/QtUserDialogs.h"
 #include "app/PortDialog.h"
 #include "data/Layouts.h"
 #include "sim/PtyHost.h"
@@ -123,7 +124,9 @@ TEST_F(MainDialogTest, AfterStartUpTheGuardedItemsAreGreyedAndTheRemovedOnesGone
           {"&Open(&O)...\tCtrl+O", true},
           {"&Save(&S)\tCtrl+S", false},
           {"Save &As(&A)...", false},
-          {"Export", true}}},
+          {"Export", true},
+          {"", true},
+          {"Open &Data Folder", true}}},
         {kProgram, {{"Read", true}, {"Write Rssi", false}}},
         {kSetting, {{"Port", true}}},
         {kHelp, {{"About...", true}}},
@@ -305,13 +308,19 @@ TEST_F(MainDialogTest, OutcomesGoToTheSessionLogAsTheyHappen)
          },
          {"Save As\tttySIM\t" + unit + "\tdone"}},
         {"Save", [&] { Choose(*dialog, kFile, Command::Save); }, {"Save\tttySIM\t" + unit + "\tdone"}},
+        {"Write Rssi answered with Cancel",
+         [&] {
+             h.dialogs.answers = {false};
+             Choose(*dialog, kProgram, Command::WriteRssi);
+         },
+         {"Write Rssi\tttySIM\t" + unit + "\tcancelled"}},
         {"failed Read",
          [&] {
              radio.FaultSettings().silentAfter = radio.FramesReceived() + 20;
              Choose(*dialog, kProgram, Command::Read);
          },
          {"Read\tttySIM\t\tRead fail!"}},
-        {"Export that cannot be written, silent in the window",
+        {"Export that cannot be written",
          [&] {
              h.dialogs.saveAnswers = {nowhere};
              Choose(*dialog, kFile, Command::Export);
@@ -334,7 +343,7 @@ TEST_F(MainDialogTest, OutcomesGoToTheSessionLogAsTheyHappen)
                 EXPECT_EQ(got, c.lines[i]);
         }
     }
-    EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join('\n').toStdString();
+    EXPECT_EQ(h.dialogs.messages, QStringList{"Cannot write " + nowhere + ": No such file or directory"});
     EXPECT_TRUE(h.logFailures.isEmpty());
 }
 
@@ -369,37 +378,91 @@ TEST_F(MainDialogTest, ReadPutsTheDefaultFilesValueWhereTheRadioHoldsOneOutOfRan
     EXPECT_EQ(h.image.ParamArea()[0xF400], 0x5A);
 }
 
-TEST_F(MainDialogTest, ReadAfterOpenKeepsTheFileSoSaveWritesTheRadiosData)
+// A Read makes an image of no file: Save then asks for a name instead of overwriting the file
+// open before, which holds another radio's values. Every file command says what it wrote.
+TEST_F(MainDialogTest, ReadEmptiesTheFileNameSoSaveAsksAndEveryWriteSaysItsFile)
 {
-    // A file whose Power bytes are 0x11 and whose header Save must keep as it is.
+    // A file whose Power bytes are 0x11 and whose header no Save may touch.
     ParamImage fileImage;
     FillFactoryImage(fileImage);
     fileImage.ParamArea()[0xF400] = 0x11;
     const QString path = h.shell.exeFolder + QStringLiteral("Unit7.dat");
     ASSERT_TRUE(SaveImageFileAs(fileImage, path).ok);
-    fileImage.IdBlock()[12] = 0x42;  // not the stamp: Save must not stamp again
+    fileImage.IdBlock()[12] = 0x42;
     ASSERT_TRUE(SaveImageFile(fileImage, path).ok);
 
-    AttachRadio(0x77);
+    sim::SimRadio& radio = AttachRadio(0x77);
     Show();
     h.dialogs.openAnswers = {path};
     Choose(*dialog, kFile, Command::Open);
     EXPECT_EQ(dialog->FileNameField()->text(), path);
+
+    // A failed Read changes nothing: the image and its file stay together.
+    radio.FaultSettings().silentAfter = radio.FramesReceived() + 20;
+    Choose(*dialog, kProgram, Command::Read);
+    EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Read fail!"));
+    EXPECT_EQ(dialog->FileNameField()->text(), path);
     EXPECT_EQ(h.image.ParamArea()[0xF400], 0x11);
 
+    radio.FaultSettings().silentAfter = -1;
     Choose(*dialog, kProgram, Command::Read);
     EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Read success!"));
-    EXPECT_EQ(dialog->FileNameField()->text(), path);
+    EXPECT_TRUE(dialog->FileNameField()->text().isEmpty());
+    EXPECT_TRUE(h.shell.currentFileName.isEmpty());
 
-    Choose(*dialog, kFile, Command::Save);
-    EXPECT_TRUE(h.dialogs.saveAsked.empty()) << "Save with a current file asks nothing";
-    QFile written(path);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
+    const QString radioPath = h.shell.exeFolder + QStringLiteral("Radio.dat");
+    const QString otherPath = h.shell.exeFolder + QStringLiteral("Other.dat");
+    const QString textPath = h.shell.exeFolder + QStringLiteral("Radio.txt");
+    const QString noFolder = h.shell.exeFolder + QStringLiteral("gone/Radio.txt");
+    const struct {
+        const char* name;
+        Command command;
+        QString answer;  // to the save dialog; empty: none is asked
+        QString prompt;
+        QString written;  // the Prompt's tool tip; empty: nothing written
+    } cases[] = {
+        {"Save after the Read asks as Save As does", Command::Save, radioPath, "Saved Radio.dat", radioPath},
+        {"Save with a current file asks nothing", Command::Save, QString(), "Saved Radio.dat", radioPath},
+        {"Save As", Command::SaveAs, otherPath, "Saved Other.dat", otherPath},
+        {"Export", Command::Export, textPath, "Exported Radio.txt", textPath},
+        {"Export into no folder", Command::Export, noFolder, "", QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        h.dialogs.saveAsked.clear();
+        h.dialogs.messages.clear();
+        dialog->PromptField()->clear();
+        if (!c.answer.isEmpty())
+            h.dialogs.saveAnswers = {c.answer};
+        Choose(*dialog, kFile, c.command);
+        ASSERT_EQ(h.dialogs.saveAsked.size(), c.answer.isEmpty() ? 0u : 1u);
+        if (!c.answer.isEmpty()) {
+            EXPECT_EQ(h.dialogs.saveAsked.front().initialName, QStringLiteral("Param"));
+            EXPECT_EQ(h.dialogs.saveAsked.front().folder, h.shell.dataFolder);
+        }
+        EXPECT_EQ(dialog->PromptField()->text(), c.prompt);
+        EXPECT_EQ(dialog->PromptField()->toolTip(), QDir::toNativeSeparators(c.written));
+        if (c.written.isEmpty()) {
+            ASSERT_EQ(h.dialogs.messages.size(), 1);
+            EXPECT_TRUE(h.dialogs.messages[0].startsWith(QStringLiteral("Cannot write ") + QDir::toNativeSeparators(noFolder) + QStringLiteral(": ")))
+                << h.dialogs.messages[0].toStdString();
+        } else {
+            EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join(QLatin1Char('\n')).toStdString();
+            EXPECT_TRUE(QFileInfo(c.written).isFile());
+        }
+    }
+    EXPECT_EQ(dialog->FileNameField()->text(), otherPath);
+
+    // The file open before the Read still holds its own unit's values.
+    QFile unit(path);
+    ASSERT_TRUE(unit.open(QIODevice::ReadOnly));
+    const QByteArray bytes = unit.readAll();
     ASSERT_EQ(bytes.size(), 69632);
     EXPECT_EQ(static_cast<std::uint8_t>(bytes[12]), 0x42);
-    EXPECT_EQ(static_cast<std::uint8_t>(bytes[4096 + 0xF400]), 0x77);
-    EXPECT_EQ(static_cast<std::uint8_t>(bytes[4096 + 0xF40F]), 0x77);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[4096 + 0xF400]), 0x11);
+    QFile saved(radioPath);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(static_cast<std::uint8_t>(saved.readAll().at(4096 + 0xF40F)), 0x77);
 }
 
 TEST_F(MainDialogTest, SaveAsAndExportAskWithTheirOptionsAndClearTheTailEvenWhenCancelled)
@@ -472,7 +535,7 @@ TEST_F(MainDialogTest, FilesTheWindowRefusesChangeNothing)
     } cases[] = {
         {Command::SaveAs, "ro.dat", folder + QStringLiteral("ro.dat: the file is read-only"), "Read success!"},
         {Command::Export, "ro.txt", folder + QStringLiteral("ro.txt: the file is read-only"), "Read success!"},
-        {Command::Export, "none/x.txt", {}, "Read success!"},  // a failed export says nothing, as ever
+        {Command::Export, "none/x.txt", "Cannot write " + folder + "none/x.txt: No such file or directory", "Read success!"},
         {Command::Open, "short.dat", QStringLiteral("67200 bytes, a parameter file has 69632"), "Read success!"},
         {Command::Open, "long.dat", {}, QStringLiteral("69636 bytes, a parameter file has 69632; the rest was ignored")},
     };
@@ -532,10 +595,12 @@ TEST_F(MainDialogTest, WriteRssiStoresTheElevenRssiRecords)
     }
     radio.ClearLog();
 
+    h.dialogs.answers = {true};
     Choose(*dialog, kProgram, Command::WriteRssi);
 
     EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Complete"));
-    ASSERT_EQ(radio.FrameLog().size(), 11u);
+    // Eleven stores, then the six blocks that hold them read back.
+    ASSERT_EQ(radio.FrameLog().size(), 17u);
     EXPECT_EQ(radio.FrameLog()[0], (sim::WireBytes{0x57, 0xFF, 0x00, 0x06, 0x00, 0xFC, 0x10, 0x11, 0x12, 0x13}));
     // Slot 5 ("150M R") keeps its record apart, at 0xFCA0.
     EXPECT_EQ(radio.FrameLog()[5], (sim::WireBytes{0x57, 0xFF, 0x00, 0x06, 0xA0, 0xFC, 0x24, 0x25, 0x26, 0x27}));
@@ -703,8 +768,10 @@ TEST(MainDialogBusy, TheBusyMessageDuringAStoreLoopTakesItsClick)
         box.exec();
         okClicked = box.clickedButton() == box.button(QMessageBox::Ok);
     };
+    h.dialogs.answers = {true};
     Choose(*d, kProgram, Command::WriteRssi);
 
+    EXPECT_EQ(h.dialogs.questions.size(), 1) << "the question comes before the refusal";
     EXPECT_TRUE(okClicked);
     EXPECT_EQ(h.dialogs.messages, QStringList{QStringLiteral("请先结束PTT或开始命令: Power")});
     EXPECT_TRUE(radio.FrameLog().empty());
@@ -764,6 +831,288 @@ TEST(MainDialogDetection, FindsTheSimulatedRadioAndReadsThroughIt)
     Choose(dialog, kProgram, Command::Read);
     EXPECT_EQ(dialog.PromptField()->text(), QStringLiteral("Read success!"));
     EXPECT_EQ(h.image.ParamArea()[0xF400], 0x3C);
+}
+
+// A window with the whole Program menu (Write and Write Power too) and, unless told not to, a
+// simulated radio on its port.
+struct WriteRig {
+    explicit WriteRig(bool attach)
+    {
+        h.shell.workbench = true;
+        if (attach) {
+            radio = &h.ports.Add(QStringLiteral("ttySIM"), MarkedMemory(0x5A));
+            h.link.SetPort(h.ports.Open(QStringLiteral("ttySIM"), kFoundProfile));
+            h.link.SetCurrentPortName(QStringLiteral("ttySIM"));
+        }
+        d = h.MakeDialog();
+        d->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+    }
+
+    void Read()
+    {
+        Choose(*d, kProgram, Command::Read);
+        EXPECT_EQ(d->PromptField()->text(), QStringLiteral("Read success!"));
+    }
+
+    AppHarness h;
+    sim::SimRadio* radio = nullptr;
+    std::unique_ptr<MainDialog> d;
+};
+
+using IndexedFrames = std::vector<std::pair<std::size_t, sim::WireBytes>>;
+
+sim::WireBytes StoreFrame(std::uint8_t low, std::uint8_t high, std::vector<std::uint8_t> data)
+{
+    sim::WireBytes frame{0x57, 0xFF, 0x00, static_cast<std::uint8_t>(data.size() + 2), low, high};
+    frame.insert(frame.end(), data.begin(), data.end());
+    return frame;
+}
+
+const sim::WireBytes kEightZeros(8, 0x00);
+
+// Write, Write Power and Write Rssi ask first: Cancel sends nothing and changes nothing, OK sends
+// the command's own frames and then reads back what they wrote. The question names what goes
+// where and counts what differs from this session's Read as the radio gave it (before the range
+// repair); without a port there is no question, only the command's own no-port text.
+TEST(MainDialogWrites, EachWriteAsksFirstThenSendsItsFrames)
+{
+    const QString readAt = QStringLiteral("\\d\\d:\\d\\d:\\d\\d");
+    const QString fromRead = QStringLiteral("\n\nFrom: the data read from the radio at ") + readAt + QStringLiteral("\n");
+    const struct {
+        const char* name;
+        Command command;
+        bool attach;
+        bool readFirst;  // else Default.dat is opened
+        bool ok;
+        QString question;  // a pattern; empty: no question
+        std::size_t frameCount;
+        IndexedFrames frames;
+        const char* prompt;
+    } cases[] = {
+        {"Write, Cancel", Command::Write, true, true, false,
+         QStringLiteral("^Write the whole calibration region into the radio on ttySIM\\?") + fromRead
+             + QStringLiteral("Power 2, RSSI 1 values differ from what was read at ") + readAt + QStringLiteral("\\.$"),
+         0, {}, "Read success!"},
+        {"Write, OK", Command::Write, true, true, true, QStringLiteral("^Write the whole calibration region"), 290 + 286,
+         {{0, StoreFrame(0x00, 0xF4, {0x5A, 0x77, 0x78, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A})},
+          {278, StoreFrame(0xB0, 0xFC, kEightZeros)},  // cleared in the image before it is sent
+          {285, StoreFrame(0xE8, 0xFC, kEightZeros)},
+          {286, StoreFrame(0xE0, 0xF7, kEightZeros)},  // then the radio's Sql Fine bytes
+          {289, StoreFrame(0xF8, 0xF7, kEightZeros)},
+          {290, {0x57, 0xFF, 0xFF, 0x03, 0x00, 0xF4, 0x08}},
+          {575, {0x57, 0xFF, 0xFF, 0x03, 0xE8, 0xFC, 0x08}}},
+         "Write success!"},
+        {"Write Power, Cancel", Command::WritePower, true, true, false, QStringLiteral("^Write the Power values"), 0, {},
+         "Read success!"},
+        {"Write Power, OK", Command::WritePower, true, true, true,
+         QStringLiteral("^Write the Power values into the radio on ttySIM\\?") + fromRead
+             + QStringLiteral("Power 2 values differ from what was read at ") + readAt + QStringLiteral("\\.$"),
+         80 + 77,
+         {{0, StoreFrame(0x00, 0xF4, {0x5A, 0x77, 0x78, 0x5A, 0x5A, 0x5A, 0x5A, 0x5A})},
+          {80, {0x57, 0xFF, 0xFF, 0x03, 0x00, 0xF4, 0x08}},
+          {156, {0x57, 0xFF, 0xFF, 0x03, 0x60, 0xF6, 0x08}}},
+         "Complete"},
+        // The radio's out-of-range RSSI1 of 30M was repaired in the image: it differs.
+        {"Write Rssi, OK", Command::WriteRssi, true, true, true,
+         QStringLiteral("^Write the RSSI values into the radio on ttySIM\\?") + fromRead
+             + QStringLiteral("RSSI 1 values differ from what was read at ") + readAt + QStringLiteral("\\.$"),
+         11 + 6,
+         {{11, {0x57, 0xFF, 0xFF, 0x03, 0x00, 0xFC, 0x08}}, {16, {0x57, 0xFF, 0xFF, 0x03, 0xA0, 0xFC, 0x08}}},
+         "Complete"},
+        {"Write Rssi from a file, never read, Cancel", Command::WriteRssi, true, false, false,
+         QStringLiteral("^Write the RSSI values into the radio on ttySIM\\?\n\nFrom: .*Default\\.dat\n"
+                        "The radio's present values are unknown: it was not read since the program started\\.$"),
+         0, {}, ""},
+        {"Write without a port", Command::Write, false, false, true, QString(), 0, {}, "Port Invalid"},
+        {"Write Power without a port", Command::WritePower, false, false, true, QString(), 0, {}, "Please select port"},
+        {"Write Rssi without a port", Command::WriteRssi, false, false, true, QString(), 0, {}, "Please select port"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rig = std::make_unique<WriteRig>(c.attach);
+        AppHarness& h = rig->h;
+        if (c.attach)
+            rig->radio->Memory()[0xFC01] = 0x40;  // RSSI1 of 30M: 0x4000, above its 0x3FFF
+        if (c.readFirst) {
+            rig->Read();
+        } else {
+            h.dialogs.openAnswers = {h.shell.defaultFile};
+            Choose(*rig->d, kFile, Command::Open);
+        }
+        h.image.ParamArea()[0xF401] = 0x77;
+        h.image.ParamArea()[0xF402] = 0x78;
+        h.image.ParamArea()[0xFCB0] = 0xEE;
+        const AreaBytes before = h.image.ParamArea();
+        if (c.attach)
+            rig->radio->ClearLog();
+
+        h.dialogs.answers = {c.ok};
+        Choose(*rig->d, kProgram, c.command);
+
+        if (c.question.isEmpty()) {
+            EXPECT_TRUE(h.dialogs.questions.isEmpty());
+        } else {
+            ASSERT_EQ(h.dialogs.questions.size(), 1);
+            EXPECT_TRUE(QRegularExpression(c.question).match(h.dialogs.questions[0]).hasMatch())
+                << h.dialogs.questions[0].toStdString();
+        }
+        EXPECT_EQ(rig->d->PromptField()->text(), QLatin1String(c.prompt));
+        EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join(QLatin1Char('\n')).toStdString();
+        const bool cleared = c.ok && c.command == Command::Write;
+        EXPECT_EQ(h.image.ParamArea()[0xFCB0], cleared ? 0x00 : 0xEE);
+        h.image.ParamArea()[0xFCB0] = 0xEE;
+        EXPECT_TRUE(h.image.ParamArea() == before) << "the image changed";
+        if (!c.attach)
+            continue;
+        ASSERT_EQ(rig->radio->FrameLog().size(), c.frameCount);
+        for (const auto& [index, frame] : c.frames)
+            EXPECT_EQ(rig->radio->FrameLog().at(index), frame) << "frame " << index;
+    }
+}
+
+// The read-back compares what the radio holds with the bytes that were sent, never with the
+// image: Write sends zeros for the radio's Sql Fine bytes while the image keeps its own.
+TEST(MainDialogWrites, AWriteIsReadBackAndADifferenceSaidWithThePointsItTouches)
+{
+    const struct {
+        const char* name;
+        Command command;
+        bool forgetStores;
+        bool silentAfterStores;
+        const char* prompt;
+        QStringList message;  // its lines; the ones after the first as patterns
+    } cases[] = {
+        {"Write, kept", Command::Write, false, false, "Write success!", {}},
+        {"Write, forgotten", Command::Write, true, false, "Write success! Verify failed",
+         {QStringLiteral("Verify failed: 3 points differ (4 bytes)"),
+          QStringLiteral("^Power +30M +\\S+ +Mid 2 \\(0-FF\\) +77 +5A$"),
+          QStringLiteral("^Power +30M +\\S+ +Mid 1 \\(0-FF\\) +78 +5A$"),
+          QStringLiteral("^RSSI +30M +\\S+ +RSSI1 \\(0-3FFF\\) +1234 +2000$")}},
+        {"Write Rssi, forgotten", Command::WriteRssi, true, false, "Complete Verify failed",
+         {QStringLiteral("Verify failed: 1 point differs (2 bytes)"),
+          QStringLiteral("^RSSI +30M +\\S+ +RSSI1 \\(0-3FFF\\) +1234 +2000$")}},
+        {"Write Power, no read-back", Command::WritePower, false, true, "Complete Verify failed",
+         {QStringLiteral("Verify failed: Read fail!")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rig = std::make_unique<WriteRig>(true);
+        AppHarness& h = rig->h;
+        sim::SimRadio& radio = *rig->radio;
+        rig->Read();
+        h.image.ParamArea()[0xF401] = 0x77;
+        h.image.ParamArea()[0xF402] = 0x78;
+        h.image.ParamArea()[0xFC00] = 0x34;  // RSSI1 of 30M: 0x1234
+        h.image.ParamArea()[0xFC01] = 0x12;
+        h.image.ParamArea()[0xF7E0] = 0x05;  // Sql Fine offsets the radio gets as zeros
+        h.image.ParamArea()[0xF7FF] = 0xFB;
+        const AreaBytes before = h.image.ParamArea();
+        radio.FaultSettings().forgetStores = c.forgetStores;
+        const int stores = c.command == Command::Write ? 290 : c.command == Command::WritePower ? 80 : 11;
+        if (c.silentAfterStores)
+            radio.FaultSettings().silentAfter = radio.FramesReceived() + stores;
+
+        h.dialogs.answers = {true};
+        Choose(*rig->d, kProgram, c.command);
+
+        EXPECT_EQ(rig->d->PromptField()->text(), QLatin1String(c.prompt));
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(h.dialogs.messages.isEmpty()) << h.dialogs.messages.join(QLatin1Char('\n')).toStdString();
+        } else {
+            ASSERT_EQ(h.dialogs.messages.size(), 1);
+            const QStringList lines = h.dialogs.messages[0].split(QLatin1Char('\n'));
+            ASSERT_EQ(lines.size(), c.message.size()) << h.dialogs.messages[0].toStdString();
+            EXPECT_EQ(lines[0], c.message[0]);
+            for (qsizetype i = 1; i < lines.size(); ++i)
+                EXPECT_TRUE(QRegularExpression(c.message[i]).match(lines[i]).hasMatch()) << lines[i].toStdString();
+        }
+        EXPECT_TRUE(h.image.ParamArea() == before) << "the read-back changed the image";
+        if (c.command == Command::Write && !c.forgetStores) {
+            EXPECT_EQ(radio.Memory()[0xF7E0], 0x00);
+        }
+    }
+}
+
+// A Read whose backup cannot be kept says so in a box after "Read success!" (once per Read; once
+// a run when there is no home folder), and File > Open Data Folder shows where backups go.
+TEST(MainDialogBackup, AFailedBackupIsSaidInABox)
+{
+    const struct {
+        const char* name;
+        bool homeless;
+        int messagesAfterTwoReads;
+        QString firstMessage;  // its beginning
+        bool folderOpens;
+    } cases[] = {
+        {"backup/ is a file", false, 2, QStringLiteral("No backup of this Read: "), true},
+        {"no home folder", true, 1, QStringLiteral("No backup of this Read: no home folder to keep it in"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto rig = std::make_unique<WriteRig>(true);
+        AppHarness& h = rig->h;
+        if (c.homeless) {
+            h.shell.dataFolder.clear();
+        } else {
+            ASSERT_TRUE(QDir().mkpath(h.shell.dataFolder));
+            QFile blocker(h.shell.dataFolder + QStringLiteral("/backup"));
+            ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        }
+        rig->Read();
+        rig->Read();
+        ASSERT_EQ(h.dialogs.messages.size(), c.messagesAfterTwoReads);
+        EXPECT_TRUE(h.dialogs.messages[0].startsWith(c.firstMessage)) << h.dialogs.messages[0].toStdString();
+        if (!c.homeless) {
+            EXPECT_TRUE(h.dialogs.messages[0].contains(QDir::toNativeSeparators(h.shell.dataFolder + QStringLiteral("/backup"))))
+                << h.dialogs.messages[0].toStdString();
+        }
+        EXPECT_EQ(rig->d->PromptField()->text(), QStringLiteral("Read success!"));
+
+        h.dialogs.messages.clear();
+        Choose(*rig->d, kFile, Command::OpenDataFolder);
+        if (c.folderOpens) {
+            EXPECT_EQ(h.urlsOpened, QList<QUrl>{QUrl::fromLocalFile(h.shell.dataFolder)});
+            EXPECT_TRUE(h.dialogs.messages.isEmpty());
+        } else {
+            EXPECT_TRUE(h.urlsOpened.isEmpty());
+            EXPECT_EQ(h.dialogs.messages, QStringList{QStringLiteral("No data folder to open: there is no home folder")});
+        }
+    }
+}
+
+// The real question: only its OK button says yes; Enter takes the default, Cancel, and so does
+// Escape.
+TEST(QtUserDialogsTest, OnlyOkAnswersTheQuestionWithYes)
+{
+    const struct {
+        const char* name;
+        std::function<void(QMessageBox&)> answer;
+        bool ok;
+    } cases[] = {
+        {"Enter", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); }, false},
+        {"Escape", [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }, false},
+        {"Cancel clicked", [](QMessageBox& box) { QTest::mouseClick(box.button(QMessageBox::Cancel), Qt::LeftButton); }, false},
+        {"OK clicked", [](QMessageBox& box) { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); }, true},
+    };
+    QWidget parent;
+    parent.show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool answered = false;
+        QTimer::singleShot(0, &parent, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), QStringLiteral("Write?"));
+            answered = true;
+            c.answer(*box);
+            if (box->isVisible())
+                box->done(QMessageBox::Ok);  // the key went nowhere: fail below, not hang
+        });
+        QtUserDialogs dialogs;
+        EXPECT_EQ(dialogs.Ask(&parent, QStringLiteral("Write?")), c.ok);
+        EXPECT_TRUE(answered);
+    }
 }
 
 } // namespace

@@ -246,10 +246,12 @@ TEST_F(WorkbenchTest, WritePowerFromTheMenuStoresThePowerValues)
     QAction* writePower = dialog->Action(Command::WritePower);
     ASSERT_NE(writePower, nullptr);
     ASSERT_TRUE(writePower->isEnabled());
+    h.dialogs.answers = {true};
     QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(writePower).center());
     popup->hide();
 
-    EXPECT_EQ(radio.FrameLog().size(), 80u);
+    // 80 stores, then the 77 blocks they fill read back.
+    EXPECT_EQ(radio.FrameLog().size(), 157u);
     for (std::uint16_t a = 0xF400; a < 0xF668; ++a)
         ASSERT_EQ(radio.Memory()[a], h.image.ParamArea()[a]) << a;
     EXPECT_EQ(radio.Memory()[0xF407], 0xC3);
