@@ -332,8 +332,12 @@ void MainDialog::OnNew()
 void MainDialog::OnOpen()
 {
     const QString path = m_context.dialogs.OpenFileName(this, ParamFileOptions(m_context.shell, QString()));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void MainDialog::OpenFile(const QString& path)
+{
     const FileResult result = OpenImageFile(m_context.image, path);
     if (!result.ok) {
         m_context.dialogs.Message(this, result.messageText);

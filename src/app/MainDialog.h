@@ -67,6 +67,8 @@ public:
 
     // The command as the menu gives it; also reaches the commands whose items were removed.
     void RunCommand(Command command);
+    // Open's work once a file is chosen; a file named on the command line takes this way too.
+    void OpenFile(const QString& path);
 
     QMenuBar* MenuBar() const { return m_menuBar; }
     QAction* Action(Command command) const;  // nullptr once removed from the menu
