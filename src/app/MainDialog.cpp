@@ -1,6 +1,7 @@
 #include "app/MainDialog.h"
 
 #include <QAction>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,12 +16,14 @@
 #include "shell/IniSettings.h"
 #include "app/ShellState.h"
 #include "app/UserDialogs.h"
+#include "data/CalReport.h"
 #include "data/ExportText.h"
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
 #include "data/ReadBackup.h"
 #include "data/RepairRanges.h"
 #include "pages/GridDialog.h"
+#include "qmcal/Version.h"
 #include "widgets/CMSFlexGrid.h"
 #include "widgets/DialogTemplate.h"
 
@@ -36,7 +39,7 @@ struct MenuItem {
 
 constexpr std::array<const char*, 4> kPopups{"&File", "&Program", "&Setting", "&Help"};
 
-constexpr std::array<MenuItem, 12> kMenuItems{{
+constexpr std::array<MenuItem, 13> kMenuItems{{
     {0, "&New(&N)\tCtrl+N", Command::New},
     {0, "&Open(&O)...\tCtrl+O", Command::Open},
     {0, "&Save(&S)\tCtrl+S", Command::Save},
@@ -49,6 +52,7 @@ constexpr std::array<MenuItem, 12> kMenuItems{{
     {1, "Write Rssi", Command::WriteRssi},
     {2, "Port", Command::Port},
     {3, "About...", Command::About},
+    {0, "&Report...", Command::Report},
 }};
 
 // Their commands stay in the program; only the menu loses them.
@@ -295,6 +299,7 @@ void MainDialog::RunCommand(Command command)
     case Command::Save: OnSave(); break;
     case Command::SaveAs: OnSaveAs(); break;
     case Command::Export: OnExport(); break;
+    case Command::Report: OnReport(); break;
     case Command::Read: OnRead(); break;
     case Command::Write: OnWrite(); break;
     case Command::WritePower: OnWritePower(); break;
@@ -393,6 +398,24 @@ void MainDialog::OnExport()
     ExportText(m_context.image, path);
 }
 
+void MainDialog::OnReport()
+{
+    const FileDialogOptions options{tr("Report (*.html);;Spreadsheet (*.csv)"), QStringLiteral("html"), QString(),
+                                    m_context.shell.dataFolder};
+    const QString path = m_context.dialogs.SaveFileName(this, options);
+    if (path.isEmpty())
+        return;
+    const ShellState& shell = m_context.shell;
+    const QString source = shell.imageFromRadio             ? shell.radioSource
+                           : shell.currentFileName.isEmpty() ? shell.defaultFile
+                                                             : shell.currentFileName;
+    const ReportHeader header{source, ImageModel(m_context.image), QDate::currentDate().toString(Qt::ISODate),
+                              QStringLiteral("qmcal %1").arg(QLatin1String(kVersion))};
+    const FileResult result = WriteReport(path, header, ReportValues(m_context.image, m_context.image.ReferenceArea()));
+    if (!result.ok)
+        m_context.dialogs.Message(this, result.messageText);
+}
+
 void MainDialog::OnRead()
 {
     m_portField->setFocus();
@@ -405,6 +428,9 @@ void MainDialog::OnRead()
         PrintLocationProblem(kept.messageText);
     // The file name stays, so a later Save writes the radio's data to the file open before.
     m_context.shell.imageFromRadio = true;
+    m_context.shell.radioSource = tr("read from the radio on %1 at %2")
+                                      .arg(m_context.link.CurrentPortName(),
+                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
     ReplaceImage();
 }
 

@@ -33,6 +33,7 @@ enum class Command {
     WriteRssi = 32785,
     Port = 32771,
     About = 32781,
+    Report = 40001,  // beyond the menu resource's numbers
 };
 
 // Control ids of the main window's template.
@@ -107,6 +108,7 @@ private:
     void OnSaveAs();
     void SaveAsAfterClearing();
     void OnExport();
+    void OnReport();
     void OnRead();
     void OnWrite();
     void OnWritePower();

@@ -5,6 +5,7 @@
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
 #include "cli/RadioCommands.h"
+#include "cli/ReportCommand.h"
 #include "data/ReadBackup.h"
 #include "qmcal/Version.h"
 
@@ -28,6 +29,7 @@ constexpr std::array kCommands{
     CliCommand{"read", "PORT OUT.dat [--no-backup] [--default FILE]", &RunRead},
     CliCommand{"verify", "IMAGE.dat PORT [--json] [--default FILE]", &RunVerify},
     CliCommand{"write-rssi", "IMAGE.dat PORT [--verify] [--default FILE]", &RunWriteRssi},
+    CliCommand{"report", kReportUsage, &RunReport},
 };
 
 QString UsageLine(const CliCommand& command)
