@@ -31,8 +31,11 @@ std::unique_ptr<ParamImage> UnitImage()
 TEST(CalReport, CsvMatchesTheGoldenText)
 {
     const auto image = UnitImage();
+    // Against another unit, as --against gives it: only its values count, not Default.dat's.
+    const auto other = UnitImage();
+    putU16le(other->ParamArea(), kRssiLayout.FieldAddress(0, 1, kRssiLayout.Field(0)), 0x1FF0);
     const std::array<const PageTable*, 2> pages{&kRssiTable, &kSqlFineTable};
-    const QByteArray csv = ReportCsv(ReportValues(*image, image->ReferenceArea(), pages));
+    const QByteArray csv = ReportCsv(ReportValues(*image, other->ParamArea(), pages));
     const QByteArray expected = Golden("report_rssi_sqlfine.csv");
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(csv.toStdString(), expected.toStdString());
