@@ -428,9 +428,8 @@ void MainDialog::OnRead()
         PrintLocationProblem(kept.messageText);
     // The file name stays, so a later Save writes the radio's data to the file open before.
     m_context.shell.imageFromRadio = true;
-    m_context.shell.radioSource = tr("read from the radio on %1 at %2")
-                                      .arg(m_context.link.CurrentPortName(),
-                                           QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    const QString readTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_context.shell.radioSource = tr("read from the radio on %1 at %2").arg(m_context.link.CurrentPortName(), readTime);
     ReplaceImage();
 }
 

@@ -97,8 +97,10 @@ void AppendTable(QString& html, const ReportTable& table)
     const bool sqlFine = table.band.isEmpty();
     if (!sqlFine)
         html += QStringLiteral("<h3>%1</h3>\n").arg(Html(table.band));
+    const QString rowCaption = sqlFine ? Tr(QT_TRANSLATE_NOOP("CalReport", "Band"))
+                                       : Tr(QT_TRANSLATE_NOOP("CalReport", "Freq (MHz)"));
     html += QStringLiteral("<table>\n<tr><th class=\"point\">%1</th><th class=\"row\">%2</th>")
-                .arg(Html(Tr(QT_TRANSLATE_NOOP("CalReport", "Point"))), Html(sqlFine ? Tr(QT_TRANSLATE_NOOP("CalReport", "Band")) : Tr(QT_TRANSLATE_NOOP("CalReport", "Freq (MHz)"))));
+                .arg(Html(Tr(QT_TRANSLATE_NOOP("CalReport", "Point"))), Html(rowCaption));
     for (const ReportValue* value : table.rows.front())
         html += QStringLiteral("<th>%1<br/>%2</th>").arg(Html(value->column), Html(value->range));
     html += QStringLiteral("</tr>\n");
@@ -111,7 +113,8 @@ void AppendTable(QString& html, const ReportTable& table)
             const QString shown = QStringLiteral("%1 (%2)").arg(Html(value->hex), Html(value->decimal));
             if (value->differs) {
                 html += QStringLiteral("<td class=\"differs\">%1<span class=\"ref\">%2 %3 (%4)</span></td>")
-                            .arg(shown, Html(Tr(QT_TRANSLATE_NOOP("CalReport", "reference"))), Html(value->referenceHex), Html(value->referenceDecimal));
+                            .arg(shown, Html(Tr(QT_TRANSLATE_NOOP("CalReport", "reference"))),
+                                 Html(value->referenceHex), Html(value->referenceDecimal));
             } else {
                 html += QStringLiteral("<td>%1</td>").arg(shown);
             }
@@ -134,7 +137,8 @@ QString ImageModel(const ParamImage& image)
     return model;
 }
 
-std::vector<ReportValue> ReportValues(const ParamImage& image, const AreaBytes& reference, Table<const PageTable*> pages)
+std::vector<ReportValue> ReportValues(const ParamImage& image, const AreaBytes& reference,
+                                      Table<const PageTable*> pages)
 {
     std::vector<ReportValue> values;
     for (const PageTable* page : pages) {

@@ -72,7 +72,8 @@ TEST(CalReport, HtmlHasASectionPerPageMarksWhatDiffersAndNeedsNothingElse)
             band = xml.readElementText();
         } else if (name == QLatin1String("dd")) {
             headerTexts << xml.readElementText();
-        } else if (name == QLatin1String("td") && xml.attributes().value(QLatin1String("class")) == QLatin1String("differs")) {
+        } else if (name == QLatin1String("td")
+                   && xml.attributes().value(QLatin1String("class")) == QLatin1String("differs")) {
             marked[page + QLatin1Char('/') + band] = xml.readElementText(QXmlStreamReader::IncludeChildElements);
         }
     }
