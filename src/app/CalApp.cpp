@@ -1,5 +1,8 @@
 #include "app/CalApp.h"
 
+#include <QFileInfo>
+#include <QTimer>
+
 #include "shell/AppPaths.h"
 
 namespace qmcal {
@@ -9,6 +12,8 @@ CalApp::CalApp(Options options)
     m_shell.extraPorts = std::move(options.extraPorts);
     m_shell.workbench = options.workbench;
     m_link.SetSessionLog(&m_log);
+    if (!options.file.isEmpty())
+        m_startFile = QFileInfo(options.file).absoluteFilePath();
 }
 
 void CalApp::SayLogFailure(const QString& text)
@@ -40,6 +45,9 @@ int CalApp::Run()
         // After the dialog's own start-up, which clears the Prompt field with New.
         if (!problems.isEmpty())
             m_reporter.ShowPrompt(problems.join(QStringLiteral("; ")));
+        // Once the window shows, so that a message about the file has the window behind it.
+        if (!m_startFile.isEmpty())
+            QTimer::singleShot(0, &dialog, [&dialog, this] { dialog.OpenFile(m_startFile); });
         dialog.exec();
     }
 

@@ -22,6 +22,7 @@ public:
     struct Options {
         QStringList extraPorts;  // probed before the system's ports
         bool workbench = false;
+        QString file;  // opened at start as File > Open would; may be relative
     };
 
     explicit CalApp(Options options);
@@ -40,6 +41,7 @@ private:
     SessionLog m_log{[this](const QString& text) { SayLogFailure(text); }};
     HeaderReporter m_reporter{m_dialogs};
     QueuedReporter m_linkReporter{m_reporter};  // the link reports from its own thread
+    QString m_startFile;
     ParamImage m_image;
     CommandNameMap m_commandNames;
     ShellState m_shell;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +22,7 @@
 #include "shell/IniSettings.h"
 #include "app/ShellState.h"
 #include "app/UserDialogs.h"
+#include "data/CalReport.h"
 #include "data/ExportText.h"
 #include "data/Layouts.h"
 #include "data/ParamFile.h"
@@ -29,6 +31,7 @@
 #include "data/SessionLog.h"
 #include "data/WriteCheck.h"
 #include "pages/GridDialog.h"
+#include "qmcal/Version.h"
 #include "widgets/CMSFlexGrid.h"
 #include "widgets/DialogTemplate.h"
 
@@ -45,13 +48,14 @@ struct MenuItem {
 
 constexpr std::array<const char*, 4> kPopups{"&File", "&Program", "&Setting", "&Help"};
 
-constexpr std::array<MenuItem, 13> kMenuItems{{
+constexpr std::array<MenuItem, 14> kMenuItems{{
     {0, "&New(&N)\tCtrl+N", Command::New},
     {0, "&Open(&O)...\tCtrl+O", Command::Open},
     {0, "&Save(&S)\tCtrl+S", Command::Save},
     {0, "Save &As(&A)...", Command::SaveAs},
     {0, "Export", Command::Export},
     {0, "Open &Data Folder", Command::OpenDataFolder, true},
+    {0, "&Report...", Command::Report},
     {1, "Read", Command::Read},
     {1, "Write", Command::Write},
     {1, "Write Power", Command::WritePower},
@@ -386,6 +390,7 @@ void MainDialog::RunCommand(Command command)
     case Command::Save: OnSave(); break;
     case Command::SaveAs: OnSaveAs(); break;
     case Command::Export: OnExport(); break;
+    case Command::Report: OnReport(); break;
     case Command::Read: OnRead(); break;
     case Command::Write: OnWrite(); break;
     case Command::WritePower: OnWritePower(); break;
@@ -436,8 +441,12 @@ void MainDialog::OnNew()
 void MainDialog::OnOpen()
 {
     const QString path = m_context.dialogs.OpenFileName(this, ParamFileOptions(m_context.shell, QString()));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+void MainDialog::OpenFile(const QString& path)
+{
     const FileResult result = OpenImageFile(m_context.image, path);
     LogOutcome(QStringLiteral("Open"), path, SessionResultText(result));
     if (!result.ok) {
@@ -516,6 +525,24 @@ void MainDialog::ShowWritten(const QString& verb, const QString& path)
     m_promptField->setToolTip(QDir::toNativeSeparators(path));
 }
 
+void MainDialog::OnReport()
+{
+    const FileDialogOptions options{tr("Report (*.html);;Spreadsheet (*.csv)"), QStringLiteral("html"), QString(),
+                                    m_context.shell.dataFolder};
+    const QString path = m_context.dialogs.SaveFileName(this, options);
+    if (path.isEmpty())
+        return;
+    const ShellState& shell = m_context.shell;
+    const QString source = shell.imageFromRadio             ? shell.radioSource
+                           : shell.currentFileName.isEmpty() ? shell.defaultFile
+                                                             : shell.currentFileName;
+    const ReportHeader header{source, ImageModel(m_context.image), QDate::currentDate().toString(Qt::ISODate),
+                              QStringLiteral("qmcal %1").arg(QLatin1String(kVersion))};
+    const FileResult result = WriteReport(path, header, ReportValues(m_context.image, m_context.image.ReferenceArea()));
+    if (!result.ok)
+        m_context.dialogs.Message(this, result.messageText);
+}
+
 void MainDialog::OnRead()
 {
     m_portField->setFocus();
@@ -541,6 +568,8 @@ void MainDialog::OnRead()
     // of another one, so it asks for a name.
     m_context.shell.imageFromRadio = true;
     ShowFileName(QString());
+    const QString readTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_context.shell.radioSource = tr("read from the radio on %1 at %2").arg(port, readTime);
     ReplaceImage();
     // A copy in DATA/backup; one that cannot be written does not spoil the Read.
     const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder);

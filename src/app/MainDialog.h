@@ -37,6 +37,7 @@ enum class Command {
     Port = 32771,
     About = 32781,
     OpenDataFolder = 32800,  // ours, after the File popup's own items
+    Report = 32801,
 };
 
 // Control ids of the main window's template.
@@ -75,6 +76,8 @@ public:
 
     // The command as the menu gives it; also reaches the commands whose items were removed.
     void RunCommand(Command command);
+    // Open's work once a file is chosen; a file named on the command line takes this way too.
+    void OpenFile(const QString& path);
 
     QMenuBar* MenuBar() const { return m_menuBar; }
     QAction* Action(Command command) const;  // nullptr once removed from the menu
@@ -119,6 +122,7 @@ private:
     void OnSaveAs();
     void SaveAsAfterClearing();
     void OnExport();
+    void OnReport();
     void OnRead();
     void OnWrite();
     void OnWritePower();

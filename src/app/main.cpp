@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr int kExitUsage = 2;
+
 // Qt's own message for a missing display is a bare abort; say what to do instead.
 bool DisplayMissing()
 {
@@ -91,7 +93,26 @@ struct CommandLine {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({port, simulate, workbench});
+        parser.addPositionalArgument(QStringLiteral("FILE"),
+            QStringLiteral("A parameter file to open at start, as File > Open would."),
+            QStringLiteral("[FILE]"));
     }
+
+    // Usage errors end with status 2, as in qmcal-cli; the reason goes to standard error.
+    bool Parse(const QStringList& arguments)
+    {
+        QString error;
+        if (!parser.parse(arguments))
+            error = parser.errorText();
+        else if (parser.positionalArguments().size() > 1)
+            error = QStringLiteral("one FILE at most, not %1").arg(parser.positionalArguments().join(u' '));
+        if (error.isEmpty())
+            return true;
+        std::fprintf(stderr, "qmcal: %s\nTry 'qmcal --help' for more information.\n", qPrintable(error));
+        return false;
+    }
+
+    QString File() const { return parser.positionalArguments().value(0); }
 
     QCommandLineParser parser;
     const QCommandLineOption port{QStringLiteral("port"),
@@ -131,7 +152,12 @@ int main(int argc, char* argv[])
         QCoreApplication core(argc, argv);
         SetIdentity();
         CommandLine commandLine;
-        commandLine.parser.process(core);  // help, the version and a wrong option end here
+        if (!commandLine.Parse(core.arguments()))
+            return kExitUsage;
+        if (commandLine.parser.isSet(QStringLiteral("help")) || commandLine.parser.isSet(QStringLiteral("help-all")))
+            commandLine.parser.showHelp(0);
+        if (commandLine.parser.isSet(QStringLiteral("version")))
+            commandLine.parser.showVersion();
         std::fputs(kNoDisplayText, stderr);
         std::fprintf(stderr, kWithoutDisplayText, argv[0], argv[0]);
         return 1;
@@ -149,13 +175,16 @@ int main(int argc, char* argv[])
     qmcal::InstallAccessibleFactory();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
+    // The application object has taken the window system's own options out of the arguments.
     CommandLine commandLine;
-    QCommandLineParser& parser = commandLine.parser;
-    parser.process(app);
+    if (!commandLine.Parse(QCoreApplication::arguments()))
+        return kExitUsage;
+    const QCommandLineParser& parser = commandLine.parser;
 
     qmcal::CalApp::Options options;
     options.extraPorts = parser.values(commandLine.port);
     options.workbench = parser.isSet(commandLine.workbench);
+    options.file = commandLine.File();
 
     std::unique_ptr<qmcal::sim::PtyHost> simulated;
     if (parser.isSet(commandLine.simulate)) {

@@ -23,6 +23,12 @@ QStringList GivenValues(const QCommandLineParser& parser, const CliOptionSpec& s
 
 } // namespace
 
+QString OptionWord(const CliOptionSpec& spec)
+{
+    const QString name = QLatin1String(spec.name);
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
 void PrepareParser(QCommandLineParser& parser, unsigned options)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -44,7 +50,7 @@ QString OptionsUsage(unsigned options)
     for (const CliOptionSpec& spec : kCliOptions) {
         if ((options & spec.flag) == 0)
             continue;
-        text += QStringLiteral(" [--%1").arg(QLatin1String(spec.name));
+        text += QStringLiteral(" [%1").arg(OptionWord(spec));
         if (spec.valueName != nullptr)
             text += QLatin1Char(' ') + QLatin1String(spec.valueName);
         text += spec.repeats ? QStringLiteral("]...") : QStringLiteral("]");

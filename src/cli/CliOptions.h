@@ -15,6 +15,8 @@ enum CliOptionFlag : unsigned {
     kOptVerify = 1U << 2,
     kOptPort = 1U << 3,
     kOptDefault = 1U << 4,
+    kOptAgainst = 1U << 5,
+    kOptOutput = 1U << 6,
 };
 
 struct CliOptionSpec {
@@ -34,6 +36,11 @@ inline constexpr std::array kCliOptions{
                   .description = "read the stored values back and compare them"},
     CliOptionSpec{.flag = kOptPort, .name = "port", .valueName = "NAME", .repeats = true,
                   .description = "probe NAME first, then the system's ports; may be repeated"},
+    CliOptionSpec{.flag = kOptAgainst, .name = "against", .valueName = "REF.dat",
+                  .description = "compare with REF.dat instead of the Default.dat loaded"},
+    // One letter, so written "-o" as every tool writes it.
+    CliOptionSpec{.flag = kOptOutput, .name = "o", .valueName = "FILE",
+                  .description = "write to FILE (CSV when it ends in .csv) instead of standard output"},
     CliOptionSpec{.flag = kOptDefault, .name = "default", .valueName = "FILE",
                   .description = "the Default.dat to load"},
 };
@@ -47,6 +54,9 @@ inline constexpr QLatin1String kHelpOption{"help"};
 // A parser for the given options and --help. Single-dash words are long options ("-x.dat" is
 // one unknown option, not five), as only -h is short.
 void PrepareParser(QCommandLineParser& parser, unsigned options);
+
+// "--json", or "-o" for a one-letter name.
+QString OptionWord(const CliOptionSpec& spec);
 
 // " [--json] [--default FILE]": the options as a usage line shows them.
 QString OptionsUsage(unsigned options);

@@ -5,6 +5,7 @@
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
 #include "cli/RadioCommands.h"
+#include "cli/ReportCommand.h"
 #include "data/ReadBackup.h"
 #include "data/SessionLog.h"
 #include "qmcal/Version.h"
@@ -31,6 +32,7 @@ constexpr std::array kCommands{
     CliCommand{"read", "PORT OUT.dat", kOptNoBackup | kOptDefault, &RunRead},
     CliCommand{"verify", "IMAGE.dat PORT", kOptJson | kOptDefault, &RunVerify},
     CliCommand{"write-rssi", "IMAGE.dat PORT", kOptVerify | kOptDefault, &RunWriteRssi},
+    CliCommand{"report", "IMAGE.dat", kOptAgainst | kOptOutput | kOptDefault, &RunReport},
 };
 
 QString CommandUsage(const CliCommand& command)
@@ -67,7 +69,7 @@ QString UsageText()
             if (((c.options | kCommonOptions) & spec.flag) != 0)
                 takers << QLatin1String(c.name);
         }
-        QString option = QStringLiteral("--") + QLatin1String(spec.name);
+        QString option = OptionWord(spec);
         if (spec.valueName != nullptr)
             option += QLatin1Char(' ') + QLatin1String(spec.valueName);
         options.append({option, QStringLiteral("%1 (%2)").arg(QLatin1String(spec.description),

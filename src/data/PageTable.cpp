@@ -98,7 +98,7 @@ CellBytes CellBytesOf(const PageTable& page, int slot, int row, int col)
     if (col == 0)
         return {};
     const Place place = PlaceOf(page, slot, row, col);
-    return {place.address, place.width};
+    return {place.address, place.width, place.maximum};
 }
 
 void PutCellText(ParamImage& image, const PageTable& page, int slot, int row, int col, const QString& text)

@@ -150,6 +150,7 @@ void PutCellText(ParamImage& image, const PageTable& page, int slot, int row, in
 struct CellBytes {
     std::uint16_t address = 0;
     int width = 0;
+    std::uint16_t maximum = 0;  // top of the value's range, as stored
 };
 CellBytes CellBytesOf(const PageTable& page, int slot, int row, int col);
 

@@ -1,9 +1,11 @@
 // The whole program's life: start-up, the main window, and what stays behind at exit.
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QDateTime>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -14,7 +16,10 @@
 #include "app/CalApp.h"
 #include "app/MainDialog.h"
 #include "data/SessionLog.h"
+#include "data/FactoryImage.h"
+#include "data/ParamFile.h"
 #include "qmcal/Version.h"
+#include "widgets/CMSFlexGrid.h"
 #include "sim/PtyHost.h"
 
 namespace qmcal::test {
@@ -118,6 +123,99 @@ TEST(CalApp, ClosingTheWindowWritesThePortInUseToProgramIni)
     EXPECT_TRUE(lines.contains(QStringLiteral("\tNew\t"))) << lines.toStdString();
     EXPECT_TRUE(lines.contains(QStringLiteral("\tPort\t") + pty + QStringLiteral("\t\tfound by the search\n")))
         << lines.toStdString();
+}
+
+// A second file or an unknown option is a usage error, said before any window shows.
+TEST(CalApp, UsageErrorsEndWithStatus2)
+{
+    const struct {
+        const char* name;
+        QStringList args;
+        QString firstError;
+    } cases[] = {
+        {"two files", {"a.dat", "b.dat"}, QStringLiteral("qmcal: one FILE at most, not a.dat b.dat")},
+        {"unknown option", {"--workbech", "a.dat"}, QStringLiteral("qmcal: Unknown option 'workbech'.")},
+    };
+    QTemporaryDir runtimeDir;  // else Qt's note on a missing one would come first
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QProcess qmcal;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir.path());
+        qmcal.setProcessEnvironment(env);
+        qmcal.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal"), c.args);
+        ASSERT_TRUE(qmcal.waitForFinished(30000));
+        EXPECT_EQ(qmcal.exitCode(), 2);
+        const QString errors = QString::fromUtf8(qmcal.readAllStandardError());
+        EXPECT_EQ(errors.section(QLatin1Char('\n'), 0, 0).toStdString(), c.firstError.toStdString());
+    }
+}
+
+// qmcal FILE: after the start's New, Open of FILE by its absolute path; a wrong file is refused
+// with Open's message and leaves the New image.
+TEST(CalApp, AFileOnTheCommandLineOpensAsFileOpenWould)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ParamImage unit;
+    FillFactoryImage(unit);
+    std::fill(unit.ParamArea().begin() + 0xF400, unit.ParamArea().begin() + 0xF438, std::uint8_t{0xC7});
+    const QString unitPath = dir.filePath(QStringLiteral("unit.dat"));
+    ASSERT_TRUE(SaveImageFileAs(unit, unitPath).ok);
+    const QString textPath = dir.filePath(QStringLiteral("x.dat"));
+    QFile text(textPath);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a radio's image\n");
+    text.close();
+
+    const struct {
+        const char* name;
+        QString path;
+        QString fileName;
+        QString message;  // first line
+        bool unitShown;
+    } cases[] = {
+        {"unit image", unitPath, unitPath, {}, true},
+        {"text file", textPath, {}, WrongModelText(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString message;
+        QString fileName;
+        bool unitShown = false;
+        int ticks = 0;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                message = box->text().section(QLatin1Char('\n'), 0, 0);
+                box->accept();
+                return;
+            }
+            auto* dialog = qobject_cast<MainDialog*>(modal);
+            if (dialog == nullptr)
+                return;
+            const bool waiting = c.message.isEmpty() ? dialog->FileNameField()->text().isEmpty() : message.isEmpty();
+            if (waiting && ++ticks < 500)
+                return;
+            fileName = dialog->FileNameField()->text();
+            const auto* grid = dialog->Page(0)->findChild<CMSFlexGrid*>();
+            for (int row = 1; grid != nullptr && row < grid->GridRowCount(); ++row)
+                unitShown = unitShown || grid->CellText(row, 1) == QLatin1String("C7");
+            dialog->close();
+        });
+        watcher.start(20);
+
+        CalApp::Options options;
+        options.workbench = true;
+        options.file = QDir::current().relativeFilePath(c.path);
+        CalApp app(options);
+        EXPECT_EQ(app.Run(), 0);
+        EXPECT_EQ(message.toStdString(), c.message.toStdString());
+        EXPECT_EQ(fileName.toStdString(), c.fileName.toStdString());
+        EXPECT_EQ(unitShown, c.unitShown);
+    }
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 # and the installed executables find what was installed with them.
 #
 # -D: BUILD_DIR PREFIX VERSION APP_ID BINDIR DATADIR MANDIR DOCDIR MAN_PAGES, and optionally
-#     APPSTREAMCLI and DESKTOP_FILE_VALIDATE (the validators, when the machine has them).
+#     APPSTREAMCLI, DESKTOP_FILE_VALIDATE and UPDATE_MIME_DATABASE (when the machine has them).
 
 function(fail)
   string(JOIN "" text ${ARGN})
@@ -30,6 +30,7 @@ set(expected
   ${DATADIR}/qmcal/Default.dat
   ${DATADIR}/applications/${APP_ID}.desktop
   ${DATADIR}/metainfo/${APP_ID}.metainfo.xml
+  ${DATADIR}/mime/packages/${APP_ID}.xml
   ${DATADIR}/icons/hicolor/scalable/apps/qmcal.svg
   ${DATADIR}/icons/hicolor/64x64/apps/qmcal.png
   ${DATADIR}/bash-completion/completions/qmcal-cli
@@ -91,4 +92,31 @@ if(DESKTOP_FILE_VALIDATE)
   if(NOT run_rc EQUAL 0 OR NOT run_out STREQUAL "")
     fail("desktop-file-validate (${run_rc}):\n${run_out}${run_err}")
   endif()
+endif()
+
+# The desktop entry offers qmcal for the type the MIME package defines, and the MIME database
+# compiler takes the package without a complaint.
+set(mimeType application/x-qm6200-param)
+file(READ ${PREFIX}/${DATADIR}/applications/${APP_ID}.desktop entry)
+file(READ ${PREFIX}/${DATADIR}/mime/packages/${APP_ID}.xml package)
+if(NOT entry MATCHES "\nMimeType=${mimeType};\n" OR NOT package MATCHES "type=\"${mimeType}\"")
+  fail("the desktop entry and the MIME package do not name ${mimeType} alike")
+endif()
+if(package MATCHES "<glob")
+  fail("the MIME package claims files by name; it must go by content alone")
+endif()
+if(UPDATE_MIME_DATABASE)
+  # On the search path, so that what it says on standard error is about the package.
+  set(mimeDir ${PREFIX}/.share/mime)
+  file(MAKE_DIRECTORY ${mimeDir}/packages)
+  file(COPY ${PREFIX}/${DATADIR}/mime/packages/${APP_ID}.xml DESTINATION ${mimeDir}/packages)
+  run(${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/.share ${UPDATE_MIME_DATABASE} ${mimeDir})
+  if(NOT run_rc EQUAL 0 OR NOT run_err STREQUAL "")
+    fail("update-mime-database (${run_rc}):\n${run_out}${run_err}")
+  endif()
+  file(READ ${mimeDir}/types types)
+  if(NOT types MATCHES "${mimeType}")
+    fail("update-mime-database left ${mimeType} out: ${types}")
+  endif()
+  file(REMOVE_RECURSE ${PREFIX}/.share)
 endif()

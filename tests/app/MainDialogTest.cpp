@@ -126,7 +126,9 @@ TEST_F(MainDialogTest, AfterStartUpTheGuardedItemsAreGreyedAndTheRemovedOnesGone
           {"Save &As(&A)...", false},
           {"Export", true},
           {"", true},
-          {"Open &Data Folder", true}}},
+          {"Open &Data Folder", true},
+
+          {"&Report...", true}}},
         {kProgram, {{"Read", true}, {"Write Rssi", false}}},
         {kSetting, {{"Port", true}}},
         {kHelp, {{"About...", true}}},
@@ -463,6 +465,27 @@ TEST_F(MainDialogTest, ReadEmptiesTheFileNameSoSaveAsksAndEveryWriteSaysItsFile)
     QFile saved(radioPath);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_EQ(static_cast<std::uint8_t>(saved.readAll().at(4096 + 0xF40F)), 0x77);
+}
+
+// File > Report after a Read: the radio's values against Default.dat as loaded, the header
+// naming the port, through a save dialog in DATA that offers both forms.
+TEST_F(MainDialogTest, ReportAfterReadNamesThePortAndMarksTheRadiosValues)
+{
+    AttachRadio(0x77);
+    Show();
+    Choose(*dialog, kProgram, Command::Read);
+    ASSERT_EQ(dialog->PromptField()->text(), QStringLiteral("Read success!"));
+    const QString path = h.shell.dataFolder + QStringLiteral("/unit.html");
+    h.dialogs.saveAnswers = {path};
+    Choose(*dialog, kFile, Command::Report);
+    ASSERT_EQ(h.dialogs.saveAsked.size(), 1U);
+    EXPECT_EQ(h.dialogs.saveAsked[0].filter, QStringLiteral("Report (*.html);;Spreadsheet (*.csv)"));
+    EXPECT_EQ(h.dialogs.saveAsked[0].folder, h.shell.dataFolder);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(written.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("read from the radio on ttySIM at "))) << html.left(800).toStdString();
+    EXPECT_TRUE(html.contains(QStringLiteral("<td class=\"differs\">77 (119)<span class=\"ref\">reference 80 (128)")));
 }
 
 TEST_F(MainDialogTest, SaveAsAndExportAskWithTheirOptionsAndClearTheTailEvenWhenCancelled)

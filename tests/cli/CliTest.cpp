@@ -274,7 +274,7 @@ TEST_F(CliTest, OptionsGoThroughQtsParser)
         }
     }
     // Each command's help lists exactly the options its usage line names.
-    for (const char* command : {"make-default", "export", "show", "diff", "detect", "read", "verify", "write-rssi"}) {
+    for (const char* command : {"make-default", "export", "show", "diff", "detect", "read", "verify", "write-rssi", "report"}) {
         SCOPED_TRACE(command);
         const QStringList lines = RunCli({command, "--help"}).out.split(QLatin1Char('\n'));
         QStringList fromUsage;

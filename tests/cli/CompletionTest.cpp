@@ -90,7 +90,7 @@ TEST(Completion, OffersCommandsOptionsFilesPagesAndPorts)
     }
 
     // Every command, and exactly the options each program's help names.
-    const QStringList commands{"diff", "detect", "export", "make-default", "read", "show", "verify", "write-rssi"};
+    const QStringList commands{"diff", "detect", "export", "make-default", "read", "report", "show", "verify", "write-rssi"};
     QStringList sorted = commands;
     sorted.sort();
     EXPECT_EQ(Words(Complete({"qmcal-cli", ""}, dir.path())), Words(sorted));
