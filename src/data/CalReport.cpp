@@ -99,11 +99,17 @@ void AppendTable(QString& html, const ReportTable& table)
         html += QStringLiteral("<h3>%1</h3>\n").arg(Html(table.band));
     const QString rowCaption = sqlFine ? Tr(QT_TRANSLATE_NOOP("CalReport", "Band"))
                                        : Tr(QT_TRANSLATE_NOOP("CalReport", "Freq (MHz)"));
-    html += QStringLiteral("<table>\n<tr><th class=\"point\">%1</th><th class=\"row\">%2</th>")
+    // In a thead, a browser repeats the captions on every printed page the table runs onto.
+    html += QStringLiteral("<table>\n<thead><tr><th class=\"point\">%1</th><th class=\"row\">%2</th>")
                 .arg(Html(Tr(QT_TRANSLATE_NOOP("CalReport", "Point"))), Html(rowCaption));
-    for (const ReportValue* value : table.rows.front())
-        html += QStringLiteral("<th>%1<br/>%2</th>").arg(Html(value->column), Html(value->range));
-    html += QStringLiteral("</tr>\n");
+    for (const ReportValue* value : table.rows.front()) {
+        // Most captions carry their range already, as the grids show them.
+        if (value->column.contains(QLatin1Char('(') + value->range + QLatin1Char(')')))
+            html += QStringLiteral("<th>%1</th>").arg(Html(value->column));
+        else
+            html += QStringLiteral("<th>%1<br/>%2</th>").arg(Html(value->column), Html(value->range));
+    }
+    html += QStringLiteral("</tr></thead>\n<tbody>\n");
     for (const auto& row : table.rows) {
         const ReportValue& first = *row.front();
         html += QStringLiteral("<tr><td class=\"point\">%1</td><td class=\"row\">%2</td>")
@@ -121,7 +127,7 @@ void AppendTable(QString& html, const ReportTable& table)
         }
         html += QStringLiteral("</tr>\n");
     }
-    html += QStringLiteral("</table>\n");
+    html += QStringLiteral("</tbody>\n</table>\n");
 }
 
 } // namespace
