@@ -268,7 +268,7 @@ void MainDialog::done(int result)
     // Closing must not leave the radio transmitting or in a receive test. Only the workbench
     // can switch one on, so without it nothing is ever sent here.
     if (m_radio.ActiveCommand() != 0)
-        m_radio.EndActiveCommand();
+        m_radio.EndActiveCommandOnClose();
     m_detector.StopPortDetection();
     QDialog::done(result);
 }

@@ -45,7 +45,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
     connect(controls.Get<QPushButton>(kCancelId), &QPushButton::clicked, this, &PortDialog::reject);
 
     // Opening ports can take its time: the main window keeps painting meanwhile.
-    ShowProbe(m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& l) { return ProbePorts(l); }, Probe{}));
+    ShowProbe(m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& l) { return ProbePorts(l); })
+                  .value_or(Probe{}));
 
     // The hint row takes room only when it has something to say.
     const QFont font = DialogFont(dialog);
@@ -143,10 +144,11 @@ void PortDialog::accept()
 #else
         const QString name = m_names.at(index);
 #endif
+        // A call dropped because another is in flight opened nothing.
         const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name](RadioLink& link) {
             link.SetCurrentPortName(name);
             return OpenOnLink(link, name);
-        }, true);
+        }).value_or(false);
         if (!opened)
             m_messages.ShowMessage(kOpenFailedText);
         m_savePortName(name);
@@ -159,7 +161,7 @@ void PortDialog::reject()
     // Esc and the close box end here too, and must give back the port that was in use.
     const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& link) {
         return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName());
-    }, true);
+    }).value_or(false);
     if (!opened)
         m_messages.ShowMessage(kOpenFailedText);
     QDialog::reject();
