@@ -29,7 +29,7 @@ for exe in qmcal qmcal-sim; do
   [ -x "$bin/$exe" ] || { echo "no $bin/$exe" >&2; exit 2; }
 done
 for tool in Xvfb xdotool python3; do
-  command -v "$tool" >/dev/null || { echo "needs $tool (scripts/deps.sh)" >&2; exit 2; }
+  command -v "$tool" >/dev/null || { echo "needs $tool (apt-get install xvfb xdotool python3)" >&2; exit 2; }
 done
 
 work=$(mktemp -d)
