@@ -150,6 +150,7 @@ bool PortDialog::OpenOnLink(RadioLink& link, const QString& name, QString& faile
         failedText = OpenFailedText(kOpenFailedText, name, m_access.diagnose(name));
         return false;
     }
+    link.LogPortOpened(*port);
     link.SetPort(std::move(port));
     return true;
 }
