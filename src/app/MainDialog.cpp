@@ -94,6 +94,14 @@ QString WriteFailureText(const QString& path, const FileResult& result)
                           : result.messageText;
 }
 
+// For files the program makes beside the parameter files: the system's text alone would not
+// say which of them failed.
+QString OutputFailureText(const QString& path, const FileResult& result)
+{
+    return result.refused ? WriteFailureText(path, result)
+                          : QStringLiteral("%1: %2").arg(CannotWriteText(path), result.messageText);
+}
+
 bool IsGuarded(int id)
 {
     for (const Command command : kGuardedItems) {
@@ -513,8 +521,7 @@ void MainDialog::OnExport()
     LogOutcome(QStringLiteral("Export"), path, SessionResultText(result));
     // Said, not silent: a technician would take the missing file for a written one.
     if (!result.ok) {
-        m_context.dialogs.Message(this, result.refused ? WriteFailureText(path, result)
-                                                       : QStringLiteral("%1: %2").arg(CannotWriteText(path), result.messageText));
+        m_context.dialogs.Message(this, OutputFailureText(path, result));
         return;
     }
     ShowWritten(QStringLiteral("Exported"), path);
@@ -540,8 +547,9 @@ void MainDialog::OnReport()
     const ReportHeader header{source, ImageModel(m_context.image), QDate::currentDate().toString(Qt::ISODate),
                               QStringLiteral("qmcal %1").arg(QLatin1String(kVersion))};
     const FileResult result = WriteReport(path, header, ReportValues(m_context.image, m_context.image.ReferenceArea()));
+    LogOutcome(QStringLiteral("Report"), path, SessionResultText(result));
     if (!result.ok)
-        m_context.dialogs.Message(this, result.messageText);
+        m_context.dialogs.Message(this, OutputFailureText(path, result));
 }
 
 void MainDialog::OnRead()

@@ -46,7 +46,8 @@ QString Html(const QString& text)
     return text.toHtmlEscaped();
 }
 
-// Fixed column widths and A4 pages, so that a page's table prints without cut columns.
+// Fixed column widths and A4 pages, so that a page's table prints without cut columns; the
+// smaller print size keeps Signal Mod's seven values to one line each.
 constexpr const char* kStyle = R"(
 body { font-family: sans-serif; font-size: 10pt; }
 table { table-layout: fixed; width: 100%; border-collapse: collapse; margin-bottom: 1em; }
@@ -59,6 +60,8 @@ td.differs { background: #fde2b8; font-weight: bold; }
 dl.header dt { float: left; width: 6em; font-weight: bold; }
 @page { size: A4; margin: 12mm; }
 @media print {
+  body { font-size: 9pt; }
+  th { font-size: 8pt; }
   section { break-before: page; }
   h3 { break-after: avoid; }
   tr { break-inside: avoid; }
@@ -99,11 +102,17 @@ void AppendTable(QString& html, const ReportTable& table)
         html += QStringLiteral("<h3>%1</h3>\n").arg(Html(table.band));
     const QString rowCaption = sqlFine ? Tr(QT_TRANSLATE_NOOP("CalReport", "Band"))
                                        : Tr(QT_TRANSLATE_NOOP("CalReport", "Freq (MHz)"));
-    html += QStringLiteral("<table>\n<tr><th class=\"point\">%1</th><th class=\"row\">%2</th>")
+    // In a thead, a browser repeats the captions on every printed page the table runs onto.
+    html += QStringLiteral("<table>\n<thead><tr><th class=\"point\">%1</th><th class=\"row\">%2</th>")
                 .arg(Html(Tr(QT_TRANSLATE_NOOP("CalReport", "Point"))), Html(rowCaption));
-    for (const ReportValue* value : table.rows.front())
-        html += QStringLiteral("<th>%1<br/>%2</th>").arg(Html(value->column), Html(value->range));
-    html += QStringLiteral("</tr>\n");
+    for (const ReportValue* value : table.rows.front()) {
+        // Most captions carry their range already, as the grids show them.
+        if (value->column.contains(QLatin1Char('(') + value->range + QLatin1Char(')')))
+            html += QStringLiteral("<th>%1</th>").arg(Html(value->column));
+        else
+            html += QStringLiteral("<th>%1<br/>%2</th>").arg(Html(value->column), Html(value->range));
+    }
+    html += QStringLiteral("</tr></thead>\n<tbody>\n");
     for (const auto& row : table.rows) {
         const ReportValue& first = *row.front();
         html += QStringLiteral("<tr><td class=\"point\">%1</td><td class=\"row\">%2</td>")
@@ -121,7 +130,7 @@ void AppendTable(QString& html, const ReportTable& table)
         }
         html += QStringLiteral("</tr>\n");
     }
-    html += QStringLiteral("</table>\n");
+    html += QStringLiteral("</tbody>\n</table>\n");
 }
 
 } // namespace

@@ -322,6 +322,12 @@ TEST_F(MainDialogTest, OutcomesGoToTheSessionLogAsTheyHappen)
              Choose(*dialog, kProgram, Command::Read);
          },
          {"Read\tttySIM\t\tRead fail!"}},
+        {"Report",
+         [&] {
+             h.dialogs.saveAnswers = {h.shell.dataFolder + "/Unit7.csv"};
+             Choose(*dialog, kFile, Command::Report);
+         },
+         {"Report\tttySIM\t" + h.shell.dataFolder + "/Unit7.csv\tdone"}},
         {"Export that cannot be written",
          [&] {
              h.dialogs.saveAnswers = {nowhere};

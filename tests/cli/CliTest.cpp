@@ -454,6 +454,68 @@ TEST_F(CliTest, DiffListsWhatDiffersAsTheGridsShowIt)
     }
 }
 
+// One value apart between two units: the report marks it with the reference's value beside
+// it, in HTML on standard output or in CSV into a file; files it may not write are refused.
+TEST_F(CliTest, ReportMarksWhatDiffersFromTheReference)
+{
+    auto unit = NewImageObject();
+    FillFactoryImage(*unit);
+    std::copy(kIdHeader.begin(), kIdHeader.end(), unit->IdBlock().begin());
+    putU32le(unit->IdBlock(), kPowerLayout.FreqOffset(4, 2), 0x14500000);
+    const std::uint16_t powerHigh = kPowerLayout.FieldAddress(4, 2, kPowerLayout.Field(3));
+    putField(unit->ParamArea(), powerHigh, 1, 0x80);
+    ASSERT_TRUE(WriteFileBytes(Path("a.dat"), FileBytes(*unit)));
+    putField(unit->ParamArea(), powerHigh, 1, 0x7F);
+    ASSERT_TRUE(WriteFileBytes(Path("b.dat"), FileBytes(*unit)));
+    ASSERT_TRUE(WriteFileBytes(Path("ro.html"), "golden"));
+    ASSERT_EQ(::chmod(QFile::encodeName(Path("ro.html")).constData(), 0444), 0);
+    const QByteArray bBytes = ReadFileBytes(Path("b.dat"));
+
+    const QString a = Path("a.dat");
+    const QString b = Path("b.dat");
+    const QString markedB = R"(<td class="differs">7F (127)<span class="ref">reference 80 (128)</span></td>)";
+    const struct {
+        QStringList args;
+        int status;
+        const char* output;  // the file written; nullptr: standard output
+        int marked;          // values marked as differing
+        QString shown;       // in what was written, or on standard error when status is not 0
+    } cases[] = {
+        {{"report", b, "--default", a}, 0, nullptr, 1, markedB},
+        {{"report", b, "--default", a, "-o", Path("b.CSV")}, 0, "b.CSV", 1, "\nPower,150M,2,145.00000,High (0-FF),7F,127,80,yes\n"},
+        {{"report", b, "--default", a, "--against", b}, 0, nullptr, 0, "<h2>Sql Fine</h2>"},
+        {{"report", a, "--default", a, "--against", b, "-o", Path("a.html")}, 0, "a.html", 1,
+         R"(<td class="differs">80 (128)<span class="ref">reference 7F (127)</span></td>)"},
+        {{"report", b, "--default", a, "--against", Path("missing.dat")}, 1, nullptr, 0, Path("missing.dat") + ": "},
+        {{"report", b, "--default", a, "-o", b}, 2, nullptr, 0, "named twice"},
+        {{"report", b, "--against", a, "-o", a}, 2, nullptr, 0, "named twice"},
+        {{"report", b, "--default", a, "-o", Path("ro.html")}, 1, nullptr, 0, Path("ro.html") + ": the file is read-only"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(QLatin1Char(' ')).toStdString());
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, c.status) << r.err.toStdString();
+        EXPECT_EQ(ReadFileBytes(b), bBytes);
+        EXPECT_EQ(ReadFileBytes(Path("ro.html")), "golden");
+        if (c.status != 0) {
+            EXPECT_EQ(r.out, QString());
+            EXPECT_TRUE(r.err.contains(c.shown)) << r.err.toStdString();
+            continue;
+        }
+        EXPECT_EQ(r.err, QString());
+        const QString written = c.output == nullptr ? r.out : QString::fromUtf8(ReadFileBytes(Path(c.output)));
+        EXPECT_EQ(r.out.isEmpty(), c.output != nullptr);
+        EXPECT_TRUE(written.contains(c.shown)) << written.left(2000).toStdString();
+        if (written.startsWith(QLatin1String("page,"))) {
+            EXPECT_EQ(written.count(QLatin1String(",yes\n")), c.marked);
+        } else {
+            EXPECT_TRUE(written.startsWith(QLatin1String("<!DOCTYPE html>"))) << written.left(200).toStdString();
+            EXPECT_TRUE(written.contains(QFileInfo(c.args.at(1)).absoluteFilePath()));
+            EXPECT_EQ(written.count(QLatin1String("class=\"differs\"")), c.marked);
+        }
+    }
+}
+
 // Each command that acts leaves one line with the text it showed; a log that cannot be written
 // is a warning, said once, and the command still does its work.
 TEST_F(CliTest, CommandsLogTheirOutcome)
@@ -476,6 +538,10 @@ TEST_F(CliTest, CommandsLogTheirOutcome)
         {"export of a missing image", {"export", none, Path("a.txt")}, 1, none, "", false},
         {"export", {"export", Path("pattern.dat"), Path("a.txt")}, 0, Path("a.txt"), "done", false},
         {"show acts on nothing", {"show", Path("pattern.dat"), "power"}, 0, "", "", false},
+        {"report into a file", {"report", Path("pattern.dat"), "-o", Path("r.csv")}, 0, Path("r.csv"), "done", false},
+        {"report on standard output acts on nothing", {"report", Path("pattern.dat")}, 0, "", "", false},
+        {"report against a missing file", {"report", Path("pattern.dat"), "--against", none, "-o", Path("r.html")}, 1,
+         none, "", false},
         {"log cannot be written", {"make-default", Path("b.dat")}, 0, "", "", true},
     };
     for (const auto& c : cases) {
