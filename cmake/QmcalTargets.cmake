@@ -43,7 +43,7 @@ function(qmcal_add_test name)
     QMCAL_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;LC_ALL=C")
 endfunction()
 
 # Stops the configure when target links forbidden, directly or through any library it links
