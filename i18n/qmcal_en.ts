@@ -932,5 +932,9 @@ From: %3
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>every command</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

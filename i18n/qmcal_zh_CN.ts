@@ -435,19 +435,19 @@ From: %3
     </message>
     <message>
         <source>W SQL1 (0-3FFF)</source>
-        <translation>宽带静噪1 (0-3FFF)</translation>
+        <translation>宽静噪1 (0-3FFF)</translation>
     </message>
     <message>
         <source>W SQL9 (0-3FFF)</source>
-        <translation>宽带静噪9 (0-3FFF)</translation>
+        <translation>宽静噪9 (0-3FFF)</translation>
     </message>
     <message>
         <source>N SQL1 (0-3FFF)</source>
-        <translation>窄带静噪1 (0-3FFF)</translation>
+        <translation>窄静噪1 (0-3FFF)</translation>
     </message>
     <message>
         <source>N SQL9 (0-3FFF)</source>
-        <translation>窄带静噪9 (0-3FFF)</translation>
+        <translation>窄静噪9 (0-3FFF)</translation>
     </message>
     <message>
         <source>RSSI1 (0-3FFF)</source>
@@ -941,6 +941,10 @@ From: %3
         <translation>qmcal-cli: 未知命令 %1
 
 </translation>
+    </message>
+    <message>
+        <source>every command</source>
+        <translation>所有命令</translation>
     </message>
 </context>
 </TS>

@@ -66,8 +66,10 @@ QString UsageText()
     QList<QPair<QString, QString>> options;
     for (const CliOptionSpec& spec : kCliOptions) {
         QStringList takers;
+        if ((kCommonOptions & spec.flag) != 0)
+            takers << QCoreApplication::translate("qmcal-cli", "every command");
         for (const CliCommand& c : kCommands) {
-            if (((c.options | kCommonOptions) & spec.flag) != 0)
+            if ((kCommonOptions & spec.flag) == 0 && (c.options & spec.flag) != 0)
                 takers << QLatin1String(c.name);
         }
         QString option = OptionWord(spec);

@@ -153,7 +153,7 @@ void CalPage::SetupGrid()
     for (std::size_t c = 0; c < m_traits.columns.size(); ++c) {
         const int col = static_cast<int>(c);
         if (m_traits.captions == Captions::CellByCell)
-            m_grid->SetCellText(0, col, QString::fromUtf8(m_traits.table->columns[c].caption));
+            m_grid->SetCellText(0, col, ShownText(m_traits.table->columns[c].caption));
         m_grid->SetColAlignment(col, CMSFlexGrid::kCenterCenter);
         m_grid->SetColWidth(col, m_traits.columns[c].widthTwips);
     }

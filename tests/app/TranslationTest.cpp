@@ -2,6 +2,7 @@
 // the locale, the texts as written where no catalogue applies.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTimer>
 #include <QTranslator>
 
 #include "AppHarness.h"
@@ -97,6 +99,22 @@ TEST(Translation, EveryTextOfTheWindowAndItsPagesGoesThroughTheCatalogue)
     }
     EXPECT_GT(walked, 50);
     EXPECT_TRUE(plain.isEmpty()) << plain.join(QLatin1Char('\n')).toStdString();
+
+    // The tabs pick their pages by their data, whatever the captions read.
+    QTabBar* tabs = dialog->TabControl();
+    tabs->setCurrentIndex(3);  // Tone Mod, whose page is in slot 4
+    EXPECT_TRUE(dialog->Page(4)->isVisible());
+    EXPECT_FALSE(dialog->Page(3)->isVisible());
+    bool opened = false;
+    QTimer::singleShot(0, [&opened] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    tabs->setCurrentIndex(tabs->count() - 1);  // Sql Fine opens its dialog
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(tabs->currentIndex(), 3);
 }
 
 // The File popup's title and the wrong-model message, for each way the language is chosen.
