@@ -16,7 +16,7 @@ endif()
 # The messages of a catalogue, each "<message>...</message>" on its own.
 function(read_messages file out)
   file(READ "${file}" text)
-  string(REPLACE ";" "&#59;" text "${text}")
+  string(REPLACE ";" "@SEMICOLON@" text "${text}")
   string(REGEX MATCHALL "<message[^>]*>.*</message>" all "${text}")
   string(REPLACE "</message>" "</message>;" all "${all}")
   set(messages "")

@@ -2,7 +2,7 @@
 # test can tell a text that went through translation from one that did not.
 # Script mode: -DIN=file.ts -DOUT=file.ts -DPREFIX=text
 file(READ "${IN}" text)
-string(REPLACE ";" "&#59;" text "${text}")
+string(REPLACE ";" "@SEMICOLON@" text "${text}")
 string(REPLACE "</message>" "</message>;" chunks "${text}")
 set(out "")
 foreach(chunk IN LISTS chunks)
@@ -13,5 +13,5 @@ foreach(chunk IN LISTS chunks)
   endif()
   string(APPEND out "${chunk}")
 endforeach()
-string(REPLACE "&#59;" ";" out "${out}")
+string(REPLACE "@SEMICOLON@" ";" out "${out}")
 file(WRITE "${OUT}" "${out}")
