@@ -71,7 +71,11 @@ TEST(Translation, EveryTextOfTheWindowAndItsPagesGoesThroughTheCatalogue)
     ASSERT_TRUE(prefixed.Loaded());
     AppHarness h;
     h.shell.workbench = true;
-    const auto dialog = h.MakeDialog();
+    MainDialogSeams seams;  // the real pages
+    seams.portLister = [] { return QStringList(); };
+    seams.portAccess.open = h.ports.Opener();
+    seams.portAccess.permissionDenied = [](const QString&) { return false; };
+    const auto dialog = std::make_unique<MainDialog>(h.context, std::move(seams));
     dialog->show();
 
     QStringList plain;
@@ -103,6 +107,7 @@ TEST(Translation, EveryTextOfTheWindowAndItsPagesGoesThroughTheCatalogue)
     // The tabs pick their pages by their data, whatever the captions read.
     QTabBar* tabs = dialog->TabControl();
     tabs->setCurrentIndex(3);  // Tone Mod, whose page is in slot 4
+    ASSERT_NE(dialog->Page(4), nullptr);
     EXPECT_TRUE(dialog->Page(4)->isVisible());
     EXPECT_FALSE(dialog->Page(3)->isVisible());
     bool opened = false;
