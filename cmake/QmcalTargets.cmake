@@ -21,6 +21,10 @@ function(qmcal_configure_target target)
       -fno-sanitize-recover=undefined)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(QMCAL_TSAN)
+    target_compile_options(${target} PRIVATE -fsanitize=thread -fno-omit-frame-pointer)
+    target_link_options(${target} PRIVATE -fsanitize=thread)
+  endif()
   if(QMCAL_FUZZ)
     # Coverage for libFuzzer in every library a harness links; the harnesses add the driver.
     target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
@@ -43,7 +47,8 @@ function(qmcal_add_test name)
     QMCAL_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;LC_ALL=C")
+    PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;LC_ALL=C;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
 endfunction()
 
 # Stops the configure when target links forbidden, directly or through any library it links

@@ -394,7 +394,7 @@ void MainDialog::done(int result)
     // Closing must not leave the radio transmitting or in a receive test. Only the workbench
     // can switch one on, so without it nothing is ever sent here.
     if (m_radio.ActiveCommand() != 0)
-        m_radio.EndActiveCommand();
+        m_radio.EndActiveCommandOnClose();
     m_detector.StopPortDetection();
     QDialog::done(result);
 }
@@ -584,8 +584,7 @@ void MainDialog::OnRead()
         [&port](RadioLink& link) {
             port = link.CurrentPortName();
             return link.ReadAll(kCalibrationStart, kCalibrationEnd);
-        },
-        false);
+        }).value_or(false);
     m_radio.LogOutcome(QStringLiteral("Read"));
     if (!read)
         return;
@@ -676,7 +675,7 @@ void MainDialog::WriteRadio(const RadioWrite& write)
     };
     const PortState port = m_radio.Run(
         RadioRunner::Wait::Exchange,
-        [](RadioLink& link) { return PortState{link.PortIsOpen(), link.CurrentPortName()}; }, PortState{});
+        [](RadioLink& link) { return PortState{link.PortIsOpen(), link.CurrentPortName()}; }).value_or(PortState{});
     // Without a port nothing can be overwritten: the command says so itself, as it always has.
     const QString command = QLatin1String(write.command);
     if (port.open && !m_context.dialogs.Ask(this, WriteQuestion(write, port.name, *BytesToSend(write)))) {
@@ -701,8 +700,7 @@ void MainDialog::WriteRadio(const RadioWrite& write)
                 ? link.WriteAll(kCalibrationStart, kCalibrationEnd)
                 : link.StoreRanges(*write.layout, 0, write.layout->SlotCount()) == ExchangeResult::Ok;
             return written ? Outcome::Written : Outcome::Failed;
-        },
-        Outcome::Failed);
+        }).value_or(Outcome::Failed);
     if (outcome == Outcome::NotSent) {
         WriteRadio(write);
         return;
@@ -727,8 +725,7 @@ void MainDialog::VerifyWritten(const RadioWrite& write, const ParamImage& sent)
                     return false;
             }
             return true;
-        },
-        false);
+        }).value_or(false);
     const QString failed = written + QCoreApplication::translate("MainDialog", " Verify failed");
     const QString logged = QLatin1String(write.command) + QStringLiteral(" verify");
     if (!read) {

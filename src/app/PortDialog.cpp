@@ -65,7 +65,8 @@ PortDialog::PortDialog(RadioLink& link, LinkReporter& messages, QStringList butt
     connect(controls.Get<QPushButton>(kCancelId), &QPushButton::clicked, this, &PortDialog::reject);
 
     // Opening ports can take its time: the main window keeps painting meanwhile.
-    ShowProbe(m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& l) { return ProbePorts(l); }, Probe{}));
+    ShowProbe(m_link.Run(RadioRunner::Wait::Exchange, [this](RadioLink& l) { return ProbePorts(l); })
+                  .value_or(Probe{}));
 
     // The hint row takes room only when it has something to say.
     const QFont font = DialogFont(dialog);
@@ -165,10 +166,11 @@ void PortDialog::accept()
         const QString name = m_names.at(index);
 #endif
         QString failedText = QCoreApplication::translate("PortDialog", kOpenFailedText);
+        // A call dropped because another is in flight opened nothing.
         const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name, &failedText](RadioLink& link) {
             link.SetCurrentPortName(name);
             return OpenOnLink(link, name, failedText);
-        }, true);
+        }).value_or(false);
         if (!opened)
             m_messages.ShowMessage(failedText);
         m_savePortName(name);
@@ -182,7 +184,7 @@ void PortDialog::reject()
     QString failedText = QCoreApplication::translate("PortDialog", kOpenFailedText);
     const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &failedText](RadioLink& link) {
         return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName(), failedText);
-    }, true);
+    }).value_or(false);
     if (!opened)
         m_messages.ShowMessage(failedText);
     QDialog::reject();

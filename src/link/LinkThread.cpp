@@ -42,12 +42,15 @@ LinkThread::LinkThread(RadioLink& link, QueuedReporter* reports) : m_link(link),
     m_worker.moveToThread(&m_thread);
     if (SerialPort* port = m_link.Port())
         port->MoveToThread(&m_thread);
-    m_link.SetReadStop([this] { return m_stopRead.load(); });
+    m_link.SetReadStop([this] { return ReadStopped(); });
     m_thread.start();
 }
 
 LinkThread::~LinkThread()
 {
+    // A job waiting for a message box to be shown would wait for good.
+    if (m_reports != nullptr)
+        m_reports->StopWaiting();
     StopRead();
     // After whatever is still queued, the port goes back to the thread of the link, which
     // closes it when it goes.
@@ -57,21 +60,36 @@ LinkThread::~LinkThread()
         [this, home] {
             if (SerialPort* port = m_link.Port())
                 port->MoveToThread(home);
+            m_thread.quit();
         },
-        Qt::BlockingQueuedConnection);
-    m_thread.quit();
+        Qt::QueuedConnection);
     m_thread.wait();
     m_link.SetReadStop({});
 }
 
+void LinkThread::StopRead()
+{
+    const std::uint64_t posted = m_posted.load();
+    std::uint64_t stopped = m_stopped.load();
+    while (stopped < posted && !m_stopped.compare_exchange_weak(stopped, posted)) {
+    }
+}
+
+bool LinkThread::ReadStopped() const
+{
+    const std::uint64_t running = m_running.load();
+    return running != 0 && running <= m_stopped.load();
+}
+
 void LinkThread::PostJob(Job job, std::function<void()> done, std::function<void()> ran)
 {
+    const std::uint64_t number = ++m_posted;
     QMetaObject::invokeMethod(
         &m_worker,
-        [this, job = std::move(job), done = std::move(done), ran = std::move(ran)] {
+        [this, number, job = std::move(job), done = std::move(done), ran = std::move(ran)] {
+            m_running = number;
             job(m_link);
-            // A stop asked for while this job ran was meant for it alone.
-            m_stopRead = false;
+            m_running = 0;
             if (done)
                 QMetaObject::invokeMethod(this, done, Qt::QueuedConnection);
             if (ran)

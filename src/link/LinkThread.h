@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 
 #include <QEventLoop>
@@ -29,7 +30,9 @@ public:
     // Made on the UI thread. A port already on the link moves to the new thread. reports is
     // the link's reporter, whose reports Call shows before it returns.
     LinkThread(RadioLink& link, QueuedReporter* reports);
-    // A read still running ends at its next block; the port goes back to the UI thread.
+    // Waits for the jobs still queued, with every read stopped and no message waited for: a job
+    // never waits for the UI thread while the UI thread waits here. The port goes back to the
+    // UI thread.
     ~LinkThread() override;
     LinkThread(const LinkThread&) = delete;
     LinkThread& operator=(const LinkThread&) = delete;
@@ -45,18 +48,25 @@ public:
     // Whether the UI thread is inside Call.
     bool Waiting() const { return m_waiting > 0; }
 
-    // A read in progress ends before its next block, as a failed read. Any thread.
-    void StopRead() { m_stopRead = true; }
+    // The jobs posted so far end their reads at once, as failed reads, and wait no longer for
+    // the reply to a PTT or test end (see RadioLink::SetReadStop); a job posted afterwards runs
+    // in full. Any thread.
+    void StopRead();
 
 private:
     // ran, if any, is called on this thread once job has run and done has been posted.
     void PostJob(Job job, std::function<void()> done, std::function<void()> ran);
+    // On this thread: whether the running job was posted before a stop.
+    bool ReadStopped() const;
 
     RadioLink& m_link;
     QueuedReporter* m_reports = nullptr;
     QThread m_thread;
     QObject m_worker;  // lives on m_thread: posted jobs run through it
-    std::atomic<bool> m_stopRead{false};
+    // Jobs are numbered as they are posted, from 1; a stop covers the numbers up to m_stopped.
+    std::atomic<std::uint64_t> m_posted{0};
+    std::atomic<std::uint64_t> m_stopped{0};
+    std::atomic<std::uint64_t> m_running{0};  // the number of the job running, 0 between jobs
     int m_waiting = 0;
 };
 

@@ -201,7 +201,8 @@ QString RadioLink::CommandName(std::uint8_t code) const
     return it == m_names.end() ? QString() : it->second;
 }
 
-Bytes RadioLink::Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause)
+Bytes RadioLink::Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause,
+                          const ReadStop& stop)
 {
     // A port whose open failed takes no write and gives no reply.
     if (!m_port)
@@ -210,7 +211,7 @@ Bytes RadioLink::Transact(const Bytes& frame, std::size_t replySize, std::chrono
     m_port->Write(frame);
     if (pause.count() > 0)
         std::this_thread::sleep_for(pause);
-    return m_port->Read(replySize);
+    return m_port->Read(replySize, stop);
 }
 
 ExchangeResult RadioLink::Finish(ExchangeResult result)
@@ -259,7 +260,11 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
         return RefuseBusy();
 
     for (int i = 0; i < count; ++i) {
-        if (Transact(BuildFrame(records[i]), kAck.size()) != kAck) {
+        // A stop may cut short the wait for the Ack of a switch-off only: its frame has gone out.
+        const CommandRecord& record = records[i];
+        const bool switchOff = record.data[0] == kSwitchOff
+            && (record.sub == Traits(Op::PttEnd).sub || record.sub == Traits(Op::TestEnd).sub);
+        if (Transact(BuildFrame(record), kAck.size(), {}, switchOff ? m_readStop : ReadStop{}) != kAck) {
             ShowPrompt(QCoreApplication::translate("RadioLink", "Communication error"));
             m_reporter.ShowPtt(QString());
             m_activeCommand = 0;
@@ -432,8 +437,9 @@ bool RadioLink::FetchBlocks(std::uint16_t start, std::uint16_t end, Bytes& stage
     int done = 0;
     for (int a = start; a < end; a += static_cast<int>(kBlockSize)) {
         const bool stopped = m_readStop && m_readStop();
-        const Bytes reply =
-            stopped ? Bytes{} : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize);
+        const Bytes reply = stopped ? Bytes{}
+                                    : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize,
+                                               {}, m_readStop);
         if (reply.size() < kBlockReplySize) {
             ShowPrompt(QCoreApplication::translate("RadioLink", "Read fail!"));
             return false;

@@ -107,14 +107,16 @@ public:
     // The radio's bytes of [start, end) into area at their addresses, to check a write: the
     // image is not touched and no success text is shown; a failure says so as ReadAll does.
     bool ReadBack(std::uint16_t start, std::uint16_t end, AreaBytes& area);
-    // Asked before each block of a read: true ends the read there, as a failed one (the window
-    // is closing). Writes and stores always run to their end.
-    void SetReadStop(std::function<bool()> stop) { m_readStop = std::move(stop); }
+    // Asked before each block of a read and while a reply is waited for: true ends the read
+    // there, as a failed one (the window is closing), and ends the wait for the reply to a PTT
+    // or test end, whose frame has gone out. Writes and stores always run to their end.
+    void SetReadStop(ReadStop stop) { m_readStop = std::move(stop); }
 
 private:
-    // Purges, writes the frame and reads replySize bytes (fewer on a time-out); nothing at all
-    // through a port whose open failed.
-    Bytes Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause = {});
+    // Purges, writes the frame and reads replySize bytes (fewer on a time-out or when stop says
+    // so); nothing at all through a port whose open failed.
+    Bytes Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause = {},
+                   const ReadStop& stop = {});
     ExchangeResult Send(const CommandRecord& record);
     std::optional<std::uint16_t> QueryReading(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback);
     // Every Prompt text of the link goes here: any new text replaces a lost reading's.
@@ -136,7 +138,7 @@ private:
     std::uint8_t m_activeSub = 0;  // PTT or test: which end frame switches it off
     ExchangeResult m_lastResult = ExchangeResult::Ok;
     bool m_readingLost = false;  // the Prompt shows that the last Measure got no reading
-    std::function<bool()> m_readStop;
+    ReadStop m_readStop;
     QString m_lastShown;
     SessionLog* m_sessionLog = nullptr;
 };

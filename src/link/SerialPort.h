@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -13,6 +14,9 @@ class QThread;
 namespace qmcal {
 
 using Bytes = std::vector<std::uint8_t>;
+// Asked by a read while it waits for the radio: true ends the wait at once (the window is
+// closing). Called on the port's thread; may be empty.
+using ReadStop = std::function<bool()>;
 
 // Read and write time-outs of an open port. A read of n bytes gives up after
 // readMultiplier * n + readConstant; readInterval is the longest gap allowed between two
@@ -46,9 +50,12 @@ public:
     virtual void Purge() = 0;
     // One write of all bytes; returns the count written (callers do not check it).
     virtual std::int64_t Write(const Bytes& data) = 0;
-    // Returns when n bytes have arrived or the profile's read time-out has run out; the result
-    // holds what arrived (possibly fewer than n).
-    virtual Bytes Read(std::size_t n) = 0;
+    // Returns when n bytes have arrived, the profile's read time-out has run out or stop says
+    // so; the result holds what arrived (possibly fewer than n). A port that waits looks at
+    // stop at least every kStopPoll.
+    virtual Bytes Read(std::size_t n, const ReadStop& stop) = 0;
+    Bytes Read(std::size_t n) { return Read(n, {}); }
+    static constexpr std::chrono::milliseconds kStopPoll{10};
     virtual void Close() = 0;
     virtual QString Name() const = 0;
     // Gives an open port to another thread: the detector opens ports on its own thread and

@@ -124,7 +124,7 @@ std::int64_t SerialPortAdapter::Write(const Bytes& data)
     return queued - unsent;
 }
 
-Bytes SerialPortAdapter::Read(std::size_t n)
+Bytes SerialPortAdapter::Read(std::size_t n, const ReadStop& stop)
 {
     Bytes out;
     out.reserve(n);
@@ -145,7 +145,12 @@ Bytes SerialPortAdapter::Read(std::size_t n)
     };
 
     take();
+    bool stopped = false;
     while (out.size() < n) {
+        if (stop && stop()) {
+            stopped = true;
+            break;
+        }
         const auto now = Clock::now();
         Clock::duration wait = Clock::duration::max();
         if (totalLimit)
@@ -155,6 +160,9 @@ Bytes SerialPortAdapter::Read(std::size_t n)
             wait = std::min(wait, lastByte + interval - now);
         if (wait <= Clock::duration::zero())
             break;
+        // Qt's wait cannot be woken from another thread: it waits in slices, asking stop between.
+        if (stop && wait > kStopPoll)
+            wait = kStopPoll;
         m_port.clearError();
         const bool ready = m_port.waitForReadyRead(wait == Clock::duration::max() ? -1 : Msecs(wait));
         if (!ready && m_port.error() != QSerialPort::TimeoutError
@@ -167,7 +175,12 @@ Bytes SerialPortAdapter::Read(std::size_t n)
     }
     QString received = QString::fromLatin1(Hex(out));
     if (out.size() < n)
-        received = QStringLiteral("%1 (%2 of %3 bytes)").arg(received).arg(out.size()).arg(n).trimmed();
+        received = QStringLiteral("%1 (%2 of %3 bytes%4)")
+                       .arg(received)
+                       .arg(out.size())
+                       .arg(n)
+                       .arg(stopped ? QStringLiteral(", stopped") : QString())
+                       .trimmed();
     qCDebug(lcLink).noquote() << m_name << "<" << received;
     return out;
 }

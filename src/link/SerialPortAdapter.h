@@ -23,7 +23,8 @@ public:
     void SetProfile(const TimeoutProfile& profile) override;
     void Purge() override;
     std::int64_t Write(const Bytes& data) override;
-    Bytes Read(std::size_t n) override;
+    using SerialPort::Read;
+    Bytes Read(std::size_t n, const ReadStop& stop) override;
     void Close() override;
     QString Name() const override { return m_name; }
     void MoveToThread(QThread* thread) override;

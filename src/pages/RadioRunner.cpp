@@ -1,5 +1,6 @@
 #include "pages/RadioRunner.h"
 
+#include <QTimer>
 #include <QtGlobal>
 
 #include "widgets/BusyWait.h"
@@ -8,7 +9,8 @@ namespace qmcal {
 
 RadioRunner::RadioRunner(RadioLink& link, LinkThread* thread) : m_link(link), m_thread(thread) {}
 
-bool RadioRunner::Execute(Wait wait, const LinkThread::Job& call) const
+bool RadioRunner::Execute(Wait wait, const LinkThread::Job& call,
+                          std::optional<std::chrono::milliseconds> stopAfter) const
 {
     if (m_thread == nullptr) {
         call(m_link);
@@ -23,6 +25,12 @@ bool RadioRunner::Execute(Wait wait, const LinkThread::Job& call) const
     LinkThread* thread = m_thread;
     const BusyWait busy(wait == Wait::Transfer ? BusyWait::Input::Drop : BusyWait::Input::Defer,
                         [thread] { thread->StopRead(); });
+    QTimer stopper;
+    if (stopAfter) {
+        stopper.setSingleShot(true);
+        QObject::connect(&stopper, &QTimer::timeout, &stopper, [thread] { thread->StopRead(); });
+        stopper.start(*stopAfter);
+    }
     m_thread->Call(call, busy.LoopFlags());
     return true;
 }
@@ -30,7 +38,7 @@ bool RadioRunner::Execute(Wait wait, const LinkThread::Job& call) const
 ExchangeResult RadioRunner::Send(Wait wait, const std::function<ExchangeResult(RadioLink&)>& call) const
 {
     // Nothing was sent: as far as the caller goes, the link was busy.
-    return Run(wait, call, ExchangeResult::Busy);
+    return Run(wait, call).value_or(ExchangeResult::Busy);
 }
 
 ExchangeResult RadioRunner::SetFrequency(std::uint8_t code, std::uint16_t idBlockOffset) const
@@ -84,6 +92,13 @@ ExchangeResult RadioRunner::EndActiveCommand() const
     return Send(Wait::Exchange, [](RadioLink& link) { return link.EndActiveCommand(); });
 }
 
+ExchangeResult RadioRunner::EndActiveCommandOnClose() const
+{
+    ExchangeResult result = ExchangeResult::Busy;
+    Execute(Wait::Exchange, [&result](RadioLink& link) { result = link.EndActiveCommand(); }, kCloseReplyWait);
+    return result;
+}
+
 ExchangeResult RadioRunner::RefuseBusy() const
 {
     return Send(Wait::Exchange, [](RadioLink& link) { return link.RefuseBusy(); });
@@ -111,23 +126,23 @@ ExchangeResult RadioRunner::StoreBytes(std::uint16_t start, std::uint16_t end) c
 
 std::optional<std::uint16_t> RadioRunner::Measure(std::uint8_t code, std::uint8_t sub, std::uint16_t fallback) const
 {
-    return Run(Wait::Tick, [=](RadioLink& link) { return link.Measure(code, sub, fallback); },
-               std::optional<std::uint16_t>());
+    return Run(Wait::Tick, [=](RadioLink& link) { return link.Measure(code, sub, fallback); })
+        .value_or(std::nullopt);
 }
 
 bool RadioRunner::ReadAll(std::uint16_t start, std::uint16_t end) const
 {
-    return Run(Wait::Transfer, [=](RadioLink& link) { return link.ReadAll(start, end); }, false);
+    return Run(Wait::Transfer, [=](RadioLink& link) { return link.ReadAll(start, end); }).value_or(false);
 }
 
 bool RadioRunner::WriteAll(std::uint16_t start, std::uint16_t end) const
 {
-    return Run(Wait::Transfer, [=](RadioLink& link) { return link.WriteAll(start, end); }, false);
+    return Run(Wait::Transfer, [=](RadioLink& link) { return link.WriteAll(start, end); }).value_or(false);
 }
 
 bool RadioRunner::ReadSqlFine() const
 {
-    return Run(Wait::Transfer, [](RadioLink& link) { return link.ReadSqlFine(); }, false);
+    return Run(Wait::Transfer, [](RadioLink& link) { return link.ReadSqlFine(); }).value_or(false);
 }
 
 } // namespace qmcal

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <type_traits>
 
 #include "link/LinkThread.h"
 #include "link/RadioLink.h"
@@ -27,11 +29,16 @@ public:
     explicit RadioRunner(RadioLink& link, LinkThread* thread = nullptr);
     void SetThread(LinkThread* thread) { m_thread = thread; }
 
-    // Runs call(link) and returns its result, or notRun when it could not run now.
-    template <typename R, typename F>
-    R Run(Wait wait, F call, R notRun = R{}) const
+    // The end of a PTT or test sent as the window closes waits this long at most for its Ack:
+    // a silent radio must not hold the close up.
+    static constexpr std::chrono::milliseconds kCloseReplyWait{200};
+
+    // Runs call(link) and returns its result; nothing when it was dropped because another call
+    // is in flight, which every caller counts as a failure.
+    template <typename F>
+    std::optional<std::invoke_result_t<F&, RadioLink&>> Run(Wait wait, F call) const
     {
-        R result = notRun;
+        std::optional<std::invoke_result_t<F&, RadioLink&>> result;
         Execute(wait, [&result, &call](RadioLink& link) { result = call(link); });
         return result;
     }
@@ -47,6 +54,9 @@ public:
     ExchangeResult PttStart(std::uint8_t code) const;
     ExchangeResult PttEnd(std::uint8_t code) const;
     ExchangeResult EndActiveCommand() const;
+    // EndActiveCommand as the window closes: the frame goes out, the Ack is waited for no
+    // longer than kCloseReplyWait.
+    ExchangeResult EndActiveCommandOnClose() const;
     ExchangeResult RefuseBusy() const;
     ExchangeResult StoreRanges(const BandLayout& layout, int firstSlot, int slotCount) const;
     ExchangeResult StoreFields(const BandLayout& layout, int firstSlot, int slotCount, int width) const;
@@ -64,8 +74,9 @@ public:
     void LogOutcome(const QString& command, const QString& file = {}) const { m_link.LogOutcome(command, file); }
 
 private:
-    // Whether call ran.
-    bool Execute(Wait wait, const LinkThread::Job& call) const;
+    // Whether call ran. With stopAfter, a call still running after that long is stopped.
+    bool Execute(Wait wait, const LinkThread::Job& call,
+                 std::optional<std::chrono::milliseconds> stopAfter = std::nullopt) const;
     ExchangeResult Send(Wait wait, const std::function<ExchangeResult(RadioLink&)>& call) const;
 
     RadioLink& m_link;

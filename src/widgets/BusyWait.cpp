@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
 
@@ -11,12 +12,14 @@ namespace qmcal {
 namespace {
 
 // What a short exchange keeps for afterwards; moves, hovers and the shortcut map's own events
-// would mean nothing later.
-bool KeptForLater(QEvent::Type type)
+// would mean nothing later, nor would a held key's repeats: stepping on through them after the
+// wait would act long after the key was let go.
+bool KeptForLater(const QEvent& event)
 {
-    switch (type) {
+    switch (event.type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        return !static_cast<const QKeyEvent&>(event).isAutoRepeat();
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -38,6 +41,10 @@ BusyWait::BusyWait(Input input, std::function<void()> closing)
 BusyWait::~BusyWait()
 {
     QCoreApplication::instance()->removeEventFilter(this);
+    // The window system's input goes first: what the program sent meanwhile (the up-down's
+    // Enter) must not act before a release that was held back.
+    std::stable_partition(m_deferred.begin(), m_deferred.end(),
+                          [](const auto& deferred) { return deferred.second->spontaneous(); });
     for (auto& [receiver, event] : m_deferred) {
         if (receiver)
             QCoreApplication::postEvent(receiver, event.release());
@@ -89,7 +96,7 @@ bool BusyWait::eventFilter(QObject* watched, QEvent* event)
     // A window hands its input on to its widgets, where it is held.
     if (qobject_cast<QWindow*>(watched) != nullptr || InNewModal(watched))
         return false;
-    if (m_input == Input::Defer && KeptForLater(event->type()))
+    if (m_input == Input::Defer && KeptForLater(*event))
         m_deferred.emplace_back(watched, event->clone());
     return true;
 }

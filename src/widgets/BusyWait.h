@@ -18,9 +18,9 @@ namespace qmcal {
 // mouse, key, wheel, shortcut and context-menu input is thrown away, as if the window had not
 // been there; with Input::Defer (one short exchange) the window system keeps it until the wait is
 // over (ExcludeUserInputEvents) and input sent meanwhile from within the program (the up-down's
-// Enter) is posted again afterwards, in order. A window closed during the wait closes when it
-// is over. A modal window that opens during the wait (a message the work shows) takes its
-// input as usual.
+// Enter) is posted again afterwards, after the window system's, in order; a held key's repeats
+// are dropped. A window closed during the wait closes when it is over. A modal window that opens
+// during the wait (a message the work shows) takes its input as usual.
 class BusyWait final : public QObject {
 public:
     enum class Input { Drop, Defer };

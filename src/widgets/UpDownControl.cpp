@@ -1,11 +1,15 @@
 #include "widgets/UpDownControl.h"
 
+#include <utility>
+
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QThread>
 
 namespace qmcal {
 
@@ -62,6 +66,21 @@ void UpDownControl::Step()
 
 void UpDownControl::Repeat()
 {
+    // A tick inside an event loop entered since the press is inside a wait for the radio (or a
+    // message box): a step there would store again while the last store still waits, and the
+    // release would be seen only after every step made meanwhile.
+    if (QThread::currentThread()->loopLevel() > m_pressLevel) {
+        m_repeat.start(kRepeatDelay);
+        m_repeatHeld = true;
+        return;
+    }
+    // After such a wait the button counts as held only while the window system says so; its
+    // release may still be on its way to this control.
+    if (std::exchange(m_repeatHeld, false) && !m_keyHeld
+        && !QGuiApplication::mouseButtons().testFlag(Qt::LeftButton)) {
+        m_repeat.stop();
+        return;
+    }
     m_repeat.setInterval(kRepeatInterval);
     // Like the platform's control, a held button pauses while the mouse is off it.
     if (m_keyHeld || DeltaAt(m_lastMouse) == m_pressedDelta)
@@ -84,6 +103,8 @@ void UpDownControl::mousePressEvent(QMouseEvent* event)
     }
     m_lastMouse = event->position().toPoint();
     m_pressedDelta = DeltaAt(m_lastMouse);
+    m_pressLevel = QThread::currentThread()->loopLevel();
+    m_repeatHeld = false;
     update();
     Step();
     m_repeat.start(kRepeatDelay);

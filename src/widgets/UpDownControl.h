@@ -13,8 +13,9 @@ namespace qmcal {
 // The pair of arrow buttons beside a value editor. It never takes the keyboard focus and never
 // writes its buddy itself: every step is announced with PositionChanging (the handler, SpinStep,
 // rewrites the buddy), followed by PositionChanged; releasing the button ends the click with
-// EndScroll. Held down, a button repeats. The up and down arrow keys in the buddy step too,
-// on every repeat of a held key, and only the key's real release ends the "click".
+// EndScroll. Held down, a button repeats, but never inside a wait that began after the press.
+// The up and down arrow keys in the buddy step too, on every repeat of a held key, and only the
+// key's real release ends the "click".
 class UpDownControl : public QWidget {
     Q_OBJECT
 
@@ -70,6 +71,8 @@ private:
     int m_high = 100;
     int m_base = 10;
     int m_pressedDelta = 0;  // the held button: +1, -1, or 0 when none
+    int m_pressLevel = 0;    // the event loop level the button was pressed in
+    bool m_repeatHeld = false;  // a repeat was held back by a wait
     bool m_keyHeld = false;
     QPoint m_lastMouse;
 };

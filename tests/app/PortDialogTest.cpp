@@ -1,10 +1,15 @@
 // "Port Setting": which buttons it offers, and what OK, Cancel and Esc do to the link and to
 // Program.ini.
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "AppHarness.h"
 #include "app/PortDialog.h"
@@ -149,6 +154,30 @@ TEST_F(PortDialogTest, OkWithAPortThatFailsToOpenStillRemembersItsName)
     EXPECT_EQ(saved, QStringList{"ttyS0"});
     EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyS0"));
     EXPECT_TRUE(h.link.HasPort());
+    EXPECT_FALSE(h.link.PortIsOpen());
+}
+
+// OK reached while another radio call is in flight (from a window that takes its input then):
+// the open cannot run, which is a failed open, not a success.
+TEST_F(PortDialogTest, OkWhileAnotherRadioCallRunsIsAFailedOpen)
+{
+    const std::unique_ptr<PortDialog> dialog = Make({"ttyS0", "ttyUSB0"});
+    Click(dialog->Button(0));
+    const RadioRunner other(h.link, &h.linkThread);
+    std::atomic<bool> go{false};
+    QTimer::singleShot(0, dialog.get(), [&] {
+        dialog->accept();
+        go = true;
+    });
+    other.Run(RadioRunner::Wait::Exchange, [&go](RadioLink&) {
+        while (!go)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return true;
+    });
+
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(h.dialogs.messages, QStringList{"Open port fail!"});
+    EXPECT_EQ(saved, QStringList{"ttyS0"});
     EXPECT_FALSE(h.link.PortIsOpen());
 }
 

@@ -30,7 +30,8 @@ public:
         ++writes;
         return static_cast<std::int64_t>(data.size());
     }
-    Bytes Read(std::size_t n) override
+    using SerialPort::Read;
+    Bytes Read(std::size_t n, const ReadStop&) override
     {
         const auto count = m_input.ConsumeIntegralInRange<std::size_t>(0, n);
         Bytes reply = m_input.ConsumeBytes<std::uint8_t>(count);

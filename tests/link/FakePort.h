@@ -37,7 +37,8 @@ public:
         m_pending.insert(m_pending.end(), reply.begin(), reply.end());
         return static_cast<std::int64_t>(data.size());
     }
-    Bytes Read(std::size_t n) override
+    using SerialPort::Read;
+    Bytes Read(std::size_t n, const ReadStop&) override
     {
         const std::size_t k = std::min(n, m_pending.size());
         Bytes out(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(k));

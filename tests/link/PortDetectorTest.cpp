@@ -12,10 +12,12 @@
 #include <QTest>
 
 #include "RecordingReporter.h"
+#include "link/LinkThread.h"
 #include "link/PortDetector.h"
 #include "link/RadioLink.h"
 #include "link/SystemPortList.h"
 #include "support/SimPorts.h"
+#include "support/Watchdog.h"
 
 namespace qmcal::test {
 namespace {
@@ -43,10 +45,11 @@ public:
                                                           static_cast<qsizetype>(data.size())).toHex(' ');
         return m_inner->Write(data);
     }
-    Bytes Read(std::size_t n) override
+    using SerialPort::Read;
+    Bytes Read(std::size_t n, const ReadStop& stop) override
     {
         m_trace << QStringLiteral("read %1").arg(n);
-        return m_inner->Read(n);
+        return m_inner->Read(n, stop);
     }
     void Close() override
     {
@@ -272,6 +275,29 @@ TEST(PortDetector, SaysOncePerPortAndReasonWhyAPortCouldNotBeOpened)
               "ttyUSB0: busy (in use by another program)\n"
               "ttyUSB1: busy (in use by another program)\n"
               "ttyUSB1: no such device");
+}
+
+// The radio answered and the detector's thread has ended, but the UI thread has not yet run
+// its events: the port it found is the link's, on the link's thread, once the stop returns.
+TEST(PortDetector, APortFoundJustBeforeTheStopIsHandedOverAtOnce)
+{
+    LinkHarness h;
+    h.ports.Add(QStringLiteral("radio"), MarkedMemory(0x21));
+    LinkThread linkThread(h.link, nullptr);
+    PortDetector detector(h.link, [] { return QStringList{QStringLiteral("radio")}; }, h.ports.Opener(),
+                          &linkThread);
+    QSignalSpy found(&detector, &PortDetector::PortFound);
+    detector.StartPortDetection();
+    for (int i = 0; i < 1000 && detector.Running(); ++i)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_FALSE(detector.Running());
+
+    FinishWithin(10s, "StopPortDetection", [&detector] { detector.StopPortDetection(); });
+
+    EXPECT_TRUE(h.link.PortIsOpen());
+    EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("radio"));
+    ASSERT_EQ(found.count(), 1);
+    EXPECT_EQ(found.at(0).at(0).toString(), QStringLiteral("radio"));
 }
 
 // Sets a folder's modification time, as a device node coming or going does to /dev.

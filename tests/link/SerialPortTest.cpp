@@ -3,17 +3,21 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
 #include "FakePort.h"
 #include "link/SerialPort.h"
+#include "support/Watchdog.h"
 
 #include <gtest/gtest.h>
 
 namespace qmcal::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 TEST(PortNames, NumberToName)
 {
@@ -156,6 +160,25 @@ TEST(SerialPortAdapter, ALongReplyMayStartLateByItsPerByteTime)
     const Bytes got = port->Read(12);
     late.join();
     EXPECT_EQ(ToHex(got), "52 00 41 00 01 02 03 04 05 06 07 08");
+}
+
+TEST(SerialPortAdapter, AStopEndsTheWaitForARadioThatWentSilentWithWhatArrived)
+{
+    // No read time-outs at all: only the stop can end this read.
+    const TimeoutProfile endless{0ms, 0ms, 0ms, 90ms, 90ms, false};
+    PtyRadio radio;
+    auto port = OpenPort(radio.Path(), endless);
+    ASSERT_NE(port, nullptr);
+    radio.Send(Hex("52 00"));
+    std::atomic<bool> stop{false};
+    std::thread asker([&stop] {
+        std::this_thread::sleep_for(200ms);
+        stop = true;
+    });
+    Bytes got;
+    FinishWithin(10s, "a stopped read", [&] { got = port->Read(4, [&stop] { return stop.load(); }); });
+    asker.join();
+    EXPECT_EQ(ToHex(got), "52 00");
 }
 
 TEST(SerialPortAdapter, PurgeDropsWhatWaits)

@@ -1,6 +1,9 @@
 // The RSSI and SQL pages: Auto measurement, key handling and stores.
 
+#include <QTimer>
+
 #include "PageFixture.h"
+#include "pages/RadioRunner.h"
 #include "pages/RssiPage.h"
 #include "pages/SqlPage.h"
 
@@ -169,6 +172,30 @@ TEST_F(AutoMeasureFixture, TheTimerEndsWithThePageAndSendsNothing)
     EXPECT_TRUE(Frames().empty());
     delete page;
     page = nullptr;
+}
+
+// The radio holds another call back while the Auto timer ticks: the tick is skipped rather
+// than run inside that call's wait, and the next one measures as usual.
+TEST_F(AutoMeasureFixture, AnAutoTickDuringAnotherCallsWaitIsSkipped)
+{
+    AutoMeasurePage& p = OpenPage(false);
+    StartOn(0, 1, 1);
+    const QString before = Grid().CellText(1, 1);
+    radio.ClearLog();
+    const RadioRunner other(link, &linkThread);
+    port->HoldAt(1);
+    QTimer::singleShot(0, &p, [&] {
+        p.MeasureTick();  // as the page's timer does
+        port->Release();
+    });
+    EXPECT_EQ(other.SetFlag(0x42, 1), ExchangeResult::Ok);
+    EXPECT_EQ(Frames(), (std::vector<std::string>{"57 42 0E 01 01"}));
+    EXPECT_EQ(Grid().CellText(1, 1), before);
+
+    radio.QueueReading(0x1234);
+    p.MeasureTick();
+    EXPECT_EQ(Frames().back(), "57 42 22 00");
+    EXPECT_EQ(Grid().CellText(1, 1), QStringLiteral("1234"));
 }
 
 struct BothPagesCase {

@@ -1,10 +1,16 @@
 // The Sql Fine dialog: signed offsets, a store per cell, Read.
 
+#include <functional>
+
+#include <QTimer>
+
 #include "PageFixture.h"
 #include "pages/SqlFineDialog.h"
 
 namespace qmcal::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 class SqlFineDialogTest : public PageFixture {
 protected:
@@ -161,6 +167,88 @@ TEST_F(SqlFineDialogTest, EachUpDownStepWrapsAndIsStored)
     EXPECT_EQ(Frames(), (std::vector<std::string>{"57 FF 00 03 E5 F7 C0", "57 FF 00 03 E5 F7 3F",
                                                   "57 FF 00 03 E5 F7 3E"}));
     EXPECT_EQ(Byte(0xF7E5), 62);
+}
+
+// The radio holds the store of the step's Enter back past the up-down's first repeat; the
+// button is let go meanwhile. One step, one store, whatever the radio then answers.
+TEST_F(SqlFineDialogTest, AClickOnTheUpDownStepsAndStoresOnceWhileTheStoreWaits)
+{
+    const struct {
+        const char* name;
+        bool silent;
+        const char* prompt;
+    } cases[] = {
+        {"a radio that answers late", false, "Complete"},
+        {"a radio that went silent", true, "Communication error"},
+    };
+    OpenDialog();
+    UpDownControl* spin = dialog->UpDown(SqlFineDialog::kIdValueSpin);
+    const QPoint up(spin->width() / 2, 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClickFineCell(6, 1);
+        Editor().setText(QStringLiteral("5"));
+        radio.FaultSettings().silentAfter = c.silent ? 0 : -1;
+        radio.ClearLog();
+        port->HoldAt(1);
+        QString whenLetGo;
+        QTimer::singleShot(UpDownControl::kRepeatDelay + 200ms, dialog, [&] {
+            whenLetGo = Editor().text();
+            QTest::mouseRelease(spin, Qt::LeftButton, {}, up);
+            port->Release();
+        });
+        QTest::mousePress(spin, Qt::LeftButton, {}, up);
+        QTest::qWait(static_cast<int>((UpDownControl::kRepeatDelay * 3).count()));
+
+        EXPECT_EQ(whenLetGo, QStringLiteral("6")) << "the up-down repeated while the store waited";
+        EXPECT_EQ(Editor().text(), QStringLiteral("6"));
+        EXPECT_EQ(Frames(), (std::vector<std::string>{"57 FF 00 03 E5 F7 06"}));
+        EXPECT_EQ(reporter.prompt, QLatin1String(c.prompt));
+        EXPECT_FALSE(linkThread.Waiting());
+    }
+}
+
+// The dialog is modal, as when the main window runs it. A click during the store of an Enter
+// acts once the store is over; a click during a Read never acts.
+TEST_F(SqlFineDialogTest, InputDuringAStoreActsAfterwardsAndDuringAReadNever)
+{
+    const struct {
+        const char* name;
+        std::function<void()> start;
+        int rowAfter;
+        int colAfter;
+        std::size_t frames;
+    } cases[] = {
+        {"Enter", [this] { Press(Qt::Key_Return); }, 3, 2, 1},
+        {"Read", [this] { dialog->Button(SqlFineDialog::kIdRead)->click(); }, 1, 1, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog = new SqlFineDialog(image, link, &window);
+        dialog->setWindowModality(Qt::ApplicationModal);
+        dialog->SetLinkThread(&linkThread);
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        ClickFineCell(1, 1);
+        radio.ClearLog();
+        port->HoldAt(1);
+        int rowDuring = 0;
+        QTimer::singleShot(0, dialog, [&] {
+            ClickFineCell(3, 2);
+            rowDuring = FineGrid().CurrentRow();
+            port->Release();
+        });
+        c.start();
+        QApplication::processEvents();
+
+        EXPECT_EQ(rowDuring, 1) << "the click acted during the call";
+        EXPECT_EQ(FineGrid().CurrentRow(), c.rowAfter);
+        EXPECT_EQ(FineGrid().CurrentCol(), c.colAfter);
+        EXPECT_EQ(Frames().size(), c.frames);
+        delete dialog;
+        dialog = nullptr;
+    }
 }
 
 TEST_F(SqlFineDialogTest, ReadFillsTheWholeAreaAndReloadsTheGrid)

@@ -43,14 +43,26 @@ void LoopbackPort::Release()
     m_released.notify_all();
 }
 
-Bytes LoopbackPort::Read(std::size_t n)
+bool LoopbackPort::Holding() const
+{
+    const std::lock_guard<std::mutex> lock(m_holdMutex);
+    return m_holding > 0;
+}
+
+Bytes LoopbackPort::Read(std::size_t n, const ReadStop& stop)
 {
     {
         std::unique_lock<std::mutex> lock(m_holdMutex);
         ++m_reads;
-        if (m_holdAt > 0 && m_reads >= m_holdAt
-            && !m_released.wait_for(lock, kHoldLimit, [this] { return m_releasedFlag; }))
-            return {};
+        if (m_holdAt > 0 && m_reads >= m_holdAt) {
+            const auto limit = std::chrono::steady_clock::now() + kHoldLimit;
+            ++m_holding;
+            while (!m_releasedFlag && !(stop && stop()) && std::chrono::steady_clock::now() < limit)
+                m_released.wait_for(lock, kStopPoll);
+            --m_holding;
+            if (!m_releasedFlag)
+                return {};
+        }
     }
     if (m_closed)
         return {};

@@ -22,7 +22,8 @@ public:
     void SetProfile(const TimeoutProfile& profile) override { m_profile = profile; }
     void Purge() override;
     std::int64_t Write(const Bytes& data) override;
-    Bytes Read(std::size_t n) override;
+    using SerialPort::Read;
+    Bytes Read(std::size_t n, const ReadStop& stop) override;
     void Close() override { m_closed = true; }
     QString Name() const override { return m_name; }
 
@@ -34,11 +35,13 @@ public:
     std::size_t PendingReply() const { return m_reply.size(); }
 
     // A radio that keeps the program waiting: the nth Read from now (1 the next) and those after
-    // it wait until Release() is called, from any thread. One that waits longer than kHoldLimit
-    // gets nothing, as from a silent radio.
+    // it wait until Release() is called, from any thread. One that waits longer than kHoldLimit,
+    // or whose stop says so, gets nothing, as from a silent radio.
     static constexpr std::chrono::seconds kHoldLimit{10};
     void HoldAt(int nthRead);
     void Release();
+    // Whether a Read waits on the hold now.
+    bool Holding() const;
 
 private:
     sim::SimRadio& m_radio;
@@ -48,8 +51,9 @@ private:
     std::vector<Bytes> m_writes;
     int m_purges = 0;
     bool m_closed = false;
-    std::mutex m_holdMutex;  // guards the hold and the count of reads
+    mutable std::mutex m_holdMutex;  // guards the hold and the counts of reads
     int m_reads = 0;
+    int m_holding = 0;  // reads waiting on the hold
     std::condition_variable m_released;
     int m_holdAt = 0;  // 0: no hold
     bool m_releasedFlag = false;
