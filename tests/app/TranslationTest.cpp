@@ -130,15 +130,16 @@ TEST(Translation, LanguageFromTheOptionElseTheLocaleElseTheTextsAsWritten)
         const char* lang;    // --lang, none when empty
         const char* fileMenu;
         const char* wrongModel;
+        const char* qtCancel;  // Qt's own catalogue, for its dialogs' buttons
     };
     const Case cases[] = {
-        {"C", "", "&File", "文件不匹配"},
-        {"zh_CN.UTF-8", "", "文件(&F)", "文件不匹配"},
-        {"en_US.UTF-8", "", "&File", "File does not match"},
-        {"zh_CN.UTF-8", "source", "&File", "文件不匹配"},
-        {"zh_CN.UTF-8", "xx", "&File", "文件不匹配"},
-        {"C", "zh_CN", "文件(&F)", "文件不匹配"},
-        {"zh_CN.UTF-8", "en", "&File", "File does not match"},
+        {"C", "", "&File", "文件不匹配", "Cancel"},
+        {"zh_CN.UTF-8", "", "文件(&F)", "文件不匹配", "取消"},
+        {"en_US.UTF-8", "", "&File", "File does not match", "Cancel"},
+        {"zh_CN.UTF-8", "source", "&File", "文件不匹配", "Cancel"},
+        {"zh_CN.UTF-8", "xx", "&File", "文件不匹配", "Cancel"},
+        {"C", "zh_CN", "文件(&F)", "文件不匹配", "取消"},
+        {"zh_CN.UTF-8", "en", "&File", "File does not match", "Cancel"},
     };
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.dat"));
@@ -153,6 +154,7 @@ TEST(Translation, LanguageFromTheOptionElseTheLocaleElseTheTextsAsWritten)
             const auto dialog = h.MakeDialog();
             EXPECT_EQ(dialog->MenuBar()->actions().value(0)->text(), QString::fromUtf8(c.fileMenu));
             EXPECT_EQ(WrongModelText(), QString::fromUtf8(c.wrongModel));
+            EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8(c.qtCancel));
         }
         // The program itself: the locale from the environment, --lang after the command word.
         QProcess cli;
