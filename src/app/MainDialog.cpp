@@ -481,7 +481,8 @@ void MainDialog::OpenFile(const QString& path)
     const FileResult result = OpenImageFile(m_context.image, path);
     LogOutcome(QStringLiteral("Open"), path, SessionResultText(result));
     if (!result.ok) {
-        m_context.dialogs.Message(this, result.messageText);
+        // The described text stays first; which file it was follows.
+        m_context.dialogs.Message(this, QStringLiteral("%1\n%2").arg(result.messageText, QDir::toNativeSeparators(path)));
         return;
     }
     RepairRanges(m_context.image);

@@ -152,6 +152,7 @@ bool PortDialog::OpenOnLink(RadioLink& link, const QString& name, QString& faile
         failedText = OpenFailedText(QCoreApplication::translate("PortDialog", kOpenFailedText), name, m_access.diagnose(name));
         return false;
     }
+    link.LogPortOpened(*port);
     link.SetPort(std::move(port));
     return true;
 }

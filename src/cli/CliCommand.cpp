@@ -65,7 +65,9 @@ void CopyImage(const ParamImage& from, ParamImage& to)
 
 bool FileDone(const QString& path, const FileResult& result)
 {
-    if (!result.ok)
+    if (!result.ok && !result.reason.isEmpty())
+        PrintError(QStringLiteral("qmcal-cli: %1: %2 (%3)\n").arg(path, result.messageText, result.reason));
+    else if (!result.ok)
         PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(path, result.messageText));
     else if (!result.messageText.isEmpty())
         PrintError(QStringLiteral("qmcal-cli: warning: %1: %2\n").arg(path, result.messageText));

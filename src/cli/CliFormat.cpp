@@ -56,19 +56,32 @@ QString JsonString(const QString& text)
     return out + QLatin1Char('"');
 }
 
-QString DiffJson(const ImageDiff& diff)
+QString DiffJson(const ImageDiff& diff, const QString& nameA, const QString& nameB)
 {
+    const auto number = [](std::optional<unsigned> value) {
+        return value ? QString::number(*value) : QStringLiteral("null");
+    };
     QStringList items;
     for (const CellChange& cell : diff.cells) {
         items << JsonObject({{"page", JsonString(cell.page)}, {"band", JsonString(cell.band)},
                              {"row", JsonString(cell.row)}, {"column", JsonString(cell.column)},
-                             {"a", JsonString(cell.a)}, {"b", JsonString(cell.b)}});
+                             {"a", JsonString(cell.a)}, {"a_value", number(cell.valueA)},
+                             {"b", JsonString(cell.b)}, {"b_value", number(cell.valueB)}});
     }
     for (const ByteChange& byte : diff.bytes) {
         items << JsonObject({{"address", JsonString(AddressText(byte.address))},
-                             {"a", JsonString(ByteText(byte.a))}, {"b", JsonString(ByteText(byte.b))}});
+                             {"address_value", QString::number(byte.address)},
+                             {"a", JsonString(ByteText(byte.a))}, {"a_value", QString::number(byte.a)},
+                             {"b", JsonString(ByteText(byte.b))}, {"b_value", QString::number(byte.b)}});
     }
-    return JsonLines(items, QStringLiteral("  ")) + QLatin1Char('\n');
+    QStringList counts;
+    for (const auto& [page, count] : CountDiffs(diff))
+        counts << JsonString(page) + QStringLiteral(": ") + QString::number(count);
+    return QStringLiteral("{\n  \"a\": %1,\n  \"b\": %2,\n  \"total\": %3,\n  \"counts\": {%4},\n"
+                          "  \"differences\": %5\n}\n")
+        .arg(JsonString(nameA), JsonString(nameB))
+        .arg(diff.cells.size() + diff.bytes.size())
+        .arg(counts.join(QStringLiteral(", ")), JsonLines(items, QStringLiteral("    ")));
 }
 
 QString PageJson(const ParamImage& image, const PageTable& page)

@@ -15,9 +15,11 @@ namespace qmcal {
 // text as a JSON string, quotes included.
 QString JsonString(const QString& text);
 
-// A JSON array, one object a line: {"page", "band", "row", "column", "a", "b"} for a cell,
-// {"address", "a", "b"} for a byte.
-QString DiffJson(const ImageDiff& diff);
+// One JSON object: the sides ("a", "b": what they are), "total", "counts" (per page as
+// CountDiffs gives them) and "differences", one object a line: {"page", "band", "row",
+// "column", "a", "a_value", "b", "b_value"} for a cell, {"address", "address_value", "a",
+// "a_value", "b", "b_value"} for a byte; each text beside its number (null for a frequency).
+QString DiffJson(const ImageDiff& diff, const QString& nameA, const QString& nameB);
 
 // The page's cells as one JSON object: {"page", "columns": [...], "bands": [{"band", "rows":
 // [[texts of a row]...]}...]}, bands with points only, as the grid shows them.

@@ -113,7 +113,9 @@ int RunDiff(const QStringList& args, const CliOptions& options, const CliContext
     if (!OpenLoadedImage(*a, args.at(0)) || !OpenLoadedImage(*b, args.at(1)))
         return kExitTrouble;
     const ImageDiff diff = DiffImages(*a, *b);
-    if (!PrintOutput(json ? DiffJson(diff) : DiffText(diff)))
+    const QString& nameA = args.at(0);
+    const QString& nameB = args.at(1);
+    if (!PrintOutput(json ? DiffJson(diff, nameA, nameB) : DiffReport(diff, nameA, nameB)))
         return kExitTrouble;
     return diff.Empty() ? kExitOk : kExitFailed;
 }

@@ -7,6 +7,8 @@
 #include <array>
 #include <memory>
 
+#include <QDateTime>
+
 #include "cli/CliFormat.h"
 #include "cli/CliReporter.h"
 #include "data/ImageDiff.h"
@@ -30,6 +32,7 @@ struct RadioSession {
         : context(commandContext), file(commandFile)
     {
         LoadDefaultImage(*image, defaultPath);
+        link.SetSessionLog(context.log);
     }
 
     // The port as the port dialog opens it; false (and said so) when it cannot be opened.
@@ -43,6 +46,7 @@ struct RadioSession {
             return false;
         }
         link.SetCurrentPortName(name);
+        link.LogPortOpened(*port);
         link.SetPort(std::move(port));
         return true;
     }
@@ -73,30 +77,28 @@ struct RadioSession {
 constexpr std::array<const PageTable*, 1> kRssiPage{&kRssiTable};
 
 // Reads back the blocks that hold the RSSI records and compares what the radio keeps with what
-// was stored.
+// was stored, in the window's words. Says nothing when all was kept.
 int VerifyStoredRssi(RadioSession& session)
 {
     auto stored = std::make_unique<ParamImage>();
     CopyImage(*session.image, *stored);
-    for (const auto& [start, end] : BlockRuns(RecordRanges(kRssiLayout))) {
-        if (!session.link.ReadAll(static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end)))
-            return session.Fail();
+    const AddressRanges ranges = RecordRanges(kRssiLayout);
+    for (const auto& [start, end] : BlockRuns(ranges)) {
+        if (!session.link.ReadAll(static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end))) {
+            session.reporter.EndProgress();
+            const QString text = VerifyNotReadText(session.reporter.Prompt());
+            PrintError(text);
+            return session.Log(text.trimmed(), kExitFailed);
+        }
     }
     session.reporter.EndProgress();
     // Only the stored bytes count: the rest of the blocks was never sent.
-    int differing = 0;
-    for (const auto& [start, end] : RecordRanges(kRssiLayout)) {
-        for (int a = start; a < end; ++a) {
-            const auto at = static_cast<std::size_t>(a);
-            differing += stored->ParamArea()[at] != session.image->ParamArea()[at] ? 1 : 0;
-        }
-    }
-    if (differing == 0)
-        return session.Log(QStringLiteral("Verified"), kExitOk);
-    const ImageDiff diff = DiffImages(*stored, *session.image, kRssiPage, 0, 0);
-    const QString text = QStringLiteral("Verify failed: %1 bytes differ").arg(differing);
-    PrintError(text + QLatin1Char('\n') + DiffText(diff));
-    return session.Log(text, kExitFailed);
+    const RangeDiff check = DiffRanges(*stored, session.image->ParamArea(), ranges, kRssiPage);
+    if (check.bytes == 0)
+        return kExitOk;
+    const QString text = VerifyFailedText(check);
+    PrintError(text);
+    return session.Log(text.section(QLatin1Char('\n'), 0, 0), kExitFailed);
 }
 
 } // namespace
@@ -120,10 +122,15 @@ int RunRead(const QStringList& args, const CliOptions& options, const CliContext
     RepairRanges(*session.image);
     // Before OUT.dat, so the radio's values are kept even when OUT.dat cannot be written.
     if (backup) {
-        const FileResult kept = KeepReadBackup(*session.image, context.dataFolder);
+        QString keptPath;
+        const FileResult kept = KeepReadBackup(*session.image, context.dataFolder, QDateTime::currentDateTime(),
+                                               kBackupsKept, &keptPath);
         LogOutcome(context, portName, BackupFolder(context.dataFolder),
                    kept.ok ? QStringLiteral("backup written") : kept.messageText, kExitOk);
-        if (!kept.ok)
+        // Standard output stays the Prompt's text alone.
+        if (kept.ok)
+            PrintError(QStringLiteral("Backup: %1\n").arg(keptPath));
+        else
             PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(kept.messageText));
     }
 
@@ -154,10 +161,14 @@ int RunWriteRssi(const QStringList& args, const CliOptions& options, const CliCo
         return kExitFailed;
     if (session.link.StoreRanges(kRssiLayout, 0, kRssiLayout.SlotCount()) != ExchangeResult::Ok)
         return session.Fail();
-    if (!PrintOutput(session.reporter.Prompt() + QLatin1Char('\n')))
+    // The store's own text, kept before the read-back replaces the Prompt's.
+    const QString done = session.reporter.Prompt();
+    // A store the radio did not keep is no "Complete".
+    if (verify && VerifyStoredRssi(session) != kExitOk)
         return kExitFailed;
-    session.Log(session.reporter.Prompt(), kExitOk);
-    return verify ? VerifyStoredRssi(session) : kExitOk;
+    if (!PrintOutput(done + QLatin1Char('\n')))
+        return kExitFailed;
+    return session.Log(done, kExitOk);
 }
 
 // verify IMAGE.dat PORT: the menu's Read, compared with IMAGE.dat.
@@ -187,10 +198,17 @@ int RunVerify(const QStringList& args, const CliOptions& options, const CliConte
     // No range repair of the radio's bytes: a value out of range in the radio must show, not
     // be covered by the default's.
     const ImageDiff diff = DiffImages(*expected, *session.image);
-    if (!PrintOutput(json ? DiffJson(diff) : DiffText(diff)))
+    const QString radio = QStringLiteral("radio on %1").arg(portName);
+    const QString matches = QStringLiteral("The radio matches %1 (%2 values compared)").arg(imagePath).arg(diff.compared);
+    QString shown = DiffReport(diff, imagePath, radio);
+    if (json)
+        shown = DiffJson(diff, imagePath, radio);
+    else if (diff.Empty())
+        shown = matches + QLatin1Char('\n');
+    if (!PrintOutput(shown))
         return kExitTrouble;
     if (diff.Empty())
-        return session.Log(QStringLiteral("Verified"), kExitOk);
+        return session.Log(matches, kExitOk);
     return session.Log(QStringLiteral("Verify failed: %1 values differ").arg(diff.cells.size() + diff.bytes.size()),
                        kExitFailed);
 }

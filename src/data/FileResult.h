@@ -14,6 +14,7 @@ struct FileResult {
     bool ok = false;
     QString messageText;
     bool refused = false;  // the program declined the file, the system did not fail: name the file
+    QString reason{};      // why, where messageText is a bare verdict; said after it where there is room
 };
 
 inline constexpr char kNoErrorText[] = "Sorry, error not find.";

@@ -1,5 +1,7 @@
 #include "data/ImageDiff.h"
 
+#include "data/LittleEndian.h"
+
 #include <algorithm>
 #include <set>
 
@@ -21,6 +23,7 @@ ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageT
 {
     ImageDiff diff;
     std::set<std::uint16_t> shown;
+    std::set<std::uint16_t> inCells;
     for (const PageTable* page : pages) {
         const QString title = PageTitle(*page);
         const std::vector<PageCell> cellsA = CellsOf(a, *page);
@@ -28,10 +31,18 @@ ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageT
         // Both walks follow the same constant tables, so the cells pair up one to one.
         for (std::size_t i = 0; i < cellsA.size() && i < cellsB.size(); ++i) {
             const PageCell& cell = cellsA[i];
+            const CellBytes kept = CellBytesOf(*page, cell.slot, cell.row, cell.col);
+            ++diff.compared;
+            for (int k = 0; k < kept.width; ++k)
+                inCells.insert(static_cast<std::uint16_t>(kept.address + k));
             if (cell.text == cellsB[i].text)
                 continue;
-            diff.cells.push_back({title, cell.band, cell.rowLabel, cell.caption, cell.text, cellsB[i].text});
-            const CellBytes kept = CellBytesOf(*page, cell.slot, cell.row, cell.col);
+            CellChange change{title, cell.band, cell.rowLabel, cell.caption, cell.text, cellsB[i].text, {}, {}};
+            if (kept.width > 0) {
+                change.valueA = getField(a.ParamArea(), kept.address, kept.width);
+                change.valueB = getField(b.ParamArea(), kept.address, kept.width);
+            }
+            diff.cells.push_back(std::move(change));
             for (int k = 0; k < kept.width; ++k)
                 shown.insert(static_cast<std::uint16_t>(kept.address + k));
         }
@@ -42,6 +53,7 @@ ImageDiff DiffImages(const ParamImage& a, const ParamImage& b, Table<const PageT
         const std::uint8_t byteB = b.ParamArea()[at];
         if (byteA != byteB && !shown.contains(at))
             diff.bytes.push_back({at, byteA, byteB});
+        diff.compared += inCells.contains(at) ? 0 : 1;
     }
     return diff;
 }
@@ -78,14 +90,53 @@ QString ByteText(std::uint8_t value)
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString DiffText(const ImageDiff& diff)
+namespace {
+
+// One row a difference, under the labels when given.
+QString DiffTable(const ImageDiff& diff, TextTable table)
 {
-    TextTable table;
     for (const CellChange& cell : diff.cells)
         table.append({cell.page, cell.band, cell.row, cell.column, cell.a, cell.b});
     for (const ByteChange& byte : diff.bytes)
         table.append({QStringLiteral("byte"), QString(), AddressText(byte.address), QString(), ByteText(byte.a), ByteText(byte.b)});
     return FormatTable(table);
+}
+
+} // namespace
+
+QString DiffText(const ImageDiff& diff)
+{
+    return DiffTable(diff, {});
+}
+
+DiffCounts CountDiffs(const ImageDiff& diff)
+{
+    DiffCounts counts;
+    for (const CellChange& cell : diff.cells) {
+        if (counts.isEmpty() || counts.last().first != cell.page)
+            counts.append({cell.page, 0});
+        ++counts.last().second;
+    }
+    if (!diff.bytes.empty())
+        counts.append({QStringLiteral("bytes"), static_cast<int>(diff.bytes.size())});
+    return counts;
+}
+
+QString DiffReport(const ImageDiff& diff, const QString& nameA, const QString& nameB)
+{
+    if (diff.Empty())
+        return {};
+    QStringList perPage;
+    for (const auto& [page, count] : CountDiffs(diff))
+        perPage << QStringLiteral("%1 %2").arg(page).arg(count);
+    const auto total = static_cast<int>(diff.cells.size() + diff.bytes.size());
+    const QString header = QStringLiteral("A = %1\nB = %2\n").arg(nameA, nameB);
+    const QString table = DiffTable(diff, {{QStringLiteral("page"), QStringLiteral("band"), QStringLiteral("row"),
+                                            QStringLiteral("column"), QStringLiteral("A"), QStringLiteral("B")}});
+    const QString pages = perPage.join(QStringLiteral(", "));
+    const QString count = total == 1 ? QStringLiteral("1 difference: %1\n").arg(pages)
+                                     : QStringLiteral("%1 differences: %2\n").arg(total).arg(pages);
+    return header + table + count;
 }
 
 } // namespace qmcal

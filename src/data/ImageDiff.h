@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QList>
@@ -24,6 +26,8 @@ struct CellChange {
     QString column;  // the column's caption
     QString a;       // the texts as the grids show them
     QString b;
+    std::optional<unsigned> valueA;  // the stored values; none for a row's frequency
+    std::optional<unsigned> valueB;
 };
 
 // A byte of the ParamArea that differs and that no listed cell shows.
@@ -36,6 +40,8 @@ struct ByteChange {
 struct ImageDiff {
     std::vector<CellChange> cells;
     std::vector<ByteChange> bytes;
+    int compared = 0;  // the cells of the pages, and the bytes no cell shows
+
 
     bool Empty() const { return cells.empty() && bytes.empty(); }
 };
@@ -58,5 +64,15 @@ QString ByteText(std::uint8_t value);
 // One line a difference: page, band, row, column, A's text, B's text; then one line a byte:
 // "byte", the address, A's and B's bytes in hex. Nothing when nothing differs.
 QString DiffText(const ImageDiff& diff);
+
+// How many differences each page has, in the order they come, then the bytes no grid shows
+// under "bytes" (only when there are some).
+using DiffCounts = QList<std::pair<QString, int>>;
+DiffCounts CountDiffs(const ImageDiff& diff);
+
+// DiffText for a reader who has not seen the program: "A = nameA" and "B = nameB", the
+// columns' labels, the lines, and the count per page ("6 differences: Power 1, ..."). Nothing
+// when nothing differs.
+QString DiffReport(const ImageDiff& diff, const QString& nameA, const QString& nameB);
 
 } // namespace qmcal

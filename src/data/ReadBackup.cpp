@@ -90,7 +90,8 @@ QString BackupFileName(const QDateTime& when, int number)
     return number <= 1 ? QStringLiteral("read-%1.dat").arg(stamp) : QStringLiteral("read-%1-%2.dat").arg(stamp).arg(number);
 }
 
-FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, const QDateTime& when, int keep)
+FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, const QDateTime& when, int keep,
+                          QString* keptPath)
 {
     // Without a home folder the data folder is empty; the backup must not land in "/backup".
     if (dataFolder.isEmpty())
@@ -114,6 +115,8 @@ FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, co
         return {false, NoBackupText(path, result.messageText)};
     }
     DeleteOldest(folder, path, keep);
+    if (keptPath != nullptr)
+        *keptPath = path;
     return result;
 }
 

@@ -25,8 +25,10 @@ QString BackupFileName(const QDateTime& when, int number);
 // stamped, 0xFCB0 on cleared), under the first BackupFileName of when not yet taken, then
 // deletes the oldest backups beyond keep: by modification time, the name's time breaking ties;
 // never the new backup nor one newer than it. A failed write deletes nothing. The image itself is not touched. Creates the folders
-// when they are missing. A failure carries the text to say; no half-written backup stays.
+// when they are missing. A failure carries the text to say; no half-written backup stays. The
+// backup's path goes to keptPath when given.
 FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder,
-                          const QDateTime& when = QDateTime::currentDateTime(), int keep = kBackupsKept);
+                          const QDateTime& when = QDateTime::currentDateTime(), int keep = kBackupsKept,
+                          QString* keptPath = nullptr);
 
 } // namespace qmcal

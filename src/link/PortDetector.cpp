@@ -99,6 +99,13 @@ PortDetector::PortDetector(RadioLink& link, PortLister lister, PortOpener opener
       m_linkThread(linkThread),
       m_diagnose(std::move(diagnose))
 {
+    // Every port a pass opens, whether it answers or not, may have taken over a stale lock.
+    m_loggedOpener = [this](const QString& name, const TimeoutProfile& profile) {
+        std::unique_ptr<SerialPort> port = m_opener(name, profile);
+        if (port)
+            m_link.LogPortOpened(*port);
+        return port;
+    };
 }
 
 PortDetector::~PortDetector()
@@ -148,7 +155,7 @@ bool PortDetector::StopRequested()
 void PortDetector::Run()
 {
     for (;;) {
-        ProbeResult result = ProbePass(m_lister(), m_opener, [this] { return StopRequested(); });
+        ProbeResult result = ProbePass(m_lister(), m_loggedOpener, [this] { return StopRequested(); });
         ReportUnopened(result.unopened);
         if (result.port) {
             result.port->MoveToThread(m_portThread);
@@ -182,8 +189,8 @@ void PortDetector::ReportUnopened(const QStringList& names)
         if (said != m_saidReasons.cend() && *said == failure.reason)
             continue;
         m_saidReasons.insert(name, failure.reason);
-        // Where the session log is to take the reason too.
         qCWarning(lcLink).noquote() << name + QStringLiteral(": ") + failure.reason;
+        m_link.LogPortEvent(QStringLiteral("Detect"), name, failure.reason);
     }
 }
 

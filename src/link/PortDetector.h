@@ -82,6 +82,7 @@ private:
     RadioLink& m_link;
     PortLister m_lister;
     PortOpener m_opener;
+    PortOpener m_loggedOpener;  // m_opener, with what an open took logged
     LinkThread* m_linkThread = nullptr;
     PortDiagnoser m_diagnose;
     QHash<QString, QString> m_saidReasons;  // the detector thread's own

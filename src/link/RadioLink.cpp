@@ -233,6 +233,19 @@ void RadioLink::LogOutcome(const QString& command, const QString& file) const
         m_sessionLog->Append({command, m_currentPortName, file, m_lastShown});
 }
 
+void RadioLink::LogPortEvent(const QString& command, const QString& portName, const QString& result) const
+{
+    if (m_sessionLog != nullptr)
+        m_sessionLog->Append({command, portName, {}, result});
+}
+
+void RadioLink::LogPortOpened(const SerialPort& port) const
+{
+    const QString note = port.OpenNote();
+    if (!note.isEmpty())
+        LogPortEvent(QStringLiteral("Open port"), port.Name(), note);
+}
+
 ExchangeResult RadioLink::RefuseBusy()
 {
     m_lastShown = QCoreApplication::translate("RadioLink", kBusyText).arg(CommandName(m_activeCommand));

@@ -70,6 +70,10 @@ public:
     void SetSessionLog(SessionLog* log) { m_sessionLog = log; }
     // A line for command, with the port in use and LastShownText as its result.
     void LogOutcome(const QString& command, const QString& file = {}) const;
+    // A line about a port that is not (or not yet) the link's; any thread may log.
+    void LogPortEvent(const QString& command, const QString& portName, const QString& result) const;
+    // The port's OpenNote, when it has one, as an "Open port" line.
+    void LogPortOpened(const SerialPort& port) const;
 
     ExchangeResult Exchange(const CommandRecord* records, int count);
 

@@ -62,6 +62,9 @@ public:
     // hands the one that answered to the link's thread. Does nothing unless called on the thread
     // that owns the port.
     virtual void MoveToThread(QThread* thread) { static_cast<void>(thread); }
+    // What opening the port took that is worth keeping (another program's stale lock taken
+    // over); empty when nothing.
+    virtual QString OpenNote() const { return {}; }
 };
 
 // Opens name exclusively at 9600 8N1 with the profile; nullptr when it cannot be opened.

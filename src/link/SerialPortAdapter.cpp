@@ -44,14 +44,17 @@ std::unique_ptr<SerialPortAdapter> SerialPortAdapter::Open(const QString& name, 
 {
     // Qt takes a lock in uucp form (minicom, picocom) for stale even while its process lives,
     // deletes it and opens the port under the other program: a live lock is honoured here.
+    QString openNote;
     if (const std::optional<PortLock> lock = FindPortLock(name)) {
         if (lock->alive) {
             qCDebug(lcLink).noquote() << name << "is locked by process" << lock->pid << "in" << lock->path;
             return nullptr;
         }
-        // The one place a taken-over lock is known: this is what the session log is to say.
-        qCInfo(lcLink).noquote() << name << ": the lock file" << lock->path << "of user" << lock->user
-                                 << "is stale (process" << lock->pid << "is gone) and may be taken over";
+        // The one place a taken-over lock is known; the port carries it to whoever logs.
+        openNote = QStringLiteral("the lock file %1 of user %2 was stale (process %3 is gone) and was taken over")
+                       .arg(lock->path, lock->user)
+                       .arg(lock->pid);
+        qCInfo(lcLink).noquote() << name + QStringLiteral(": ") + openNote;
     }
 #ifdef Q_OS_UNIX
     // Root passes another program's exclusive hold, which it is to honour all the same.
@@ -61,6 +64,7 @@ std::unique_ptr<SerialPortAdapter> SerialPortAdapter::Open(const QString& name, 
     }
 #endif
     std::unique_ptr<SerialPortAdapter> port(new SerialPortAdapter(name));
+    port->m_openNote = openNote;
     QSerialPort& p = port->m_port;
     // QSerialPort opens exclusively (lock file and TIOCEXCL on Unix, no sharing on Windows).
     if (!p.open(QIODevice::ReadWrite)) {

@@ -28,12 +28,14 @@ public:
     void Close() override;
     QString Name() const override { return m_name; }
     void MoveToThread(QThread* thread) override;
+    QString OpenNote() const override { return m_openNote; }
 
 private:
     explicit SerialPortAdapter(const QString& name);
 
     QSerialPort m_port;
     QString m_name;
+    QString m_openNote;
     TimeoutProfile m_profile = kChosenProfile;
 };
 

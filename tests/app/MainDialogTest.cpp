@@ -559,7 +559,8 @@ TEST_F(MainDialogTest, FilesTheWindowRefusesChangeNothing)
         {Command::SaveAs, "ro.dat", folder + QStringLiteral("ro.dat: the file is read-only"), "Read success!"},
         {Command::Export, "ro.txt", folder + QStringLiteral("ro.txt: the file is read-only"), "Read success!"},
         {Command::Export, "none/x.txt", "Cannot write " + folder + "none/x.txt: No such file or directory", "Read success!"},
-        {Command::Open, "short.dat", QStringLiteral("67200 bytes, a parameter file has 69632"), "Read success!"},
+        // Open's box: the text as before, then the file it is about.
+        {Command::Open, "short.dat", "67200 bytes, a parameter file has 69632\n" + folder + "short.dat", "Read success!"},
         {Command::Open, "long.dat", {}, QStringLiteral("69636 bytes, a parameter file has 69632; the rest was ignored")},
     };
     for (const auto& c : cases) {

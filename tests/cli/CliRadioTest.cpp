@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -246,6 +247,7 @@ TEST_F(CliRadioTest, VerifyComparesTheRadioWithTheImage)
                              .arg(FreqWordToText(getU32le(id, kPowerLayout.FreqOffset(0, 1))))
                              .arg(QString::number(low ^ 0x01, 16).toUpper(), QString::number(low, 16).toUpper());
 
+    const QString header = QStringLiteral("A = %1\nB = radio on %2\npage band row column A B\n").arg(Temp("changed.dat"), sim.Path());
     Sim broken({QStringLiteral("--garbage")});
     const struct {
         QString image;
@@ -255,8 +257,8 @@ TEST_F(CliRadioTest, VerifyComparesTheRadioWithTheImage)
         QString out;
         QString err;
     } cases[] = {
-        {Temp("unit.dat"), sim.Path(), {}, 0, "", ""},
-        {Temp("changed.dat"), sim.Path(), {}, 1, line + "\n", ""},
+        {Temp("unit.dat"), sim.Path(), {}, 0, "The radio matches " + Temp("unit.dat") + " (%1 values compared)\n", ""},
+        {Temp("changed.dat"), sim.Path(), {}, 1, header + line + "\n1 difference: Power 1\n", ""},
         {Temp("unit.dat"), broken.Path(), {}, 2, "", "Read fail!\n"},
         {Temp("none.dat"), sim.Path(), {}, 2, "", ""},
     };
@@ -267,7 +269,10 @@ TEST_F(CliRadioTest, VerifyComparesTheRadioWithTheImage)
         QStringList lines;
         for (const QString& l : run.out.split(QLatin1Char('\n')))
             lines << l.simplified();
-        EXPECT_EQ(lines.join(QLatin1Char('\n')), c.out);
+        // Every cell of the pages and every byte of the region no cell shows.
+        const QRegularExpression compared(QStringLiteral(R"(\((\d{4,5}) values compared\))"));
+        EXPECT_EQ(lines.join(QLatin1Char('\n')),
+                  c.out.contains(QLatin1String("%1")) ? c.out.arg(compared.match(run.out).captured(1)) : c.out);
         if (!c.err.isEmpty() || c.status != 2) {
             EXPECT_EQ(run.err, c.err);
         } else {
@@ -276,9 +281,15 @@ TEST_F(CliRadioTest, VerifyComparesTheRadioWithTheImage)
     }
     const CliRun json = RunCli({QStringLiteral("verify"), QStringLiteral("--json"), Temp("changed.dat"), sim.Path()});
     EXPECT_EQ(json.exitCode, 1);
-    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    const QJsonObject result = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(result["a"].toString(), Temp("changed.dat"));
+    EXPECT_EQ(result["b"].toString(), "radio on " + sim.Path());
+    EXPECT_EQ(result["total"].toInt(), 1);
+    const QJsonArray items = result["differences"].toArray();
     ASSERT_EQ(items.size(), 1) << json.out.toStdString();
     EXPECT_EQ(items[0].toObject()["column"].toString(), QStringLiteral("Low (0-FF)"));
+    EXPECT_EQ(items[0].toObject()["a_value"].toInt(), low ^ 0x01);
+    EXPECT_EQ(items[0].toObject()["b_value"].toInt(), low);
 }
 
 // --verify reads back the six blocks that hold the records: a radio that acknowledges stores
@@ -307,11 +318,17 @@ TEST_F(CliRadioTest, WriteRssiVerifyReadsBackWhatWasStored)
         }
         EXPECT_EQ(differing > 0, forget);
         EXPECT_EQ(run.exitCode, forget ? 1 : 0);
-        EXPECT_EQ(run.out, "Complete\n");
+        // A store the radio did not keep is no "Complete".
+        EXPECT_EQ(run.out, forget ? "" : "Complete\n");
         const QStringList err = run.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (forget) {
+            // The window's words, and as many point lines as it counts.
             ASSERT_FALSE(err.isEmpty());
-            EXPECT_EQ(err[0], QStringLiteral("Verify failed: %1 bytes differ").arg(differing));
+            const QRegularExpression verdict(QStringLiteral(R"(^Verify failed: (\d+) points? differs? \((\d+) bytes?\)$)"));
+            const QRegularExpressionMatch said = verdict.match(err[0]);
+            ASSERT_TRUE(said.hasMatch()) << err[0].toStdString();
+            EXPECT_EQ(said.captured(2).toInt(), differing);
+            EXPECT_EQ(said.captured(1).toInt(), err.size() - 1) << run.err.toStdString();
             EXPECT_GE(err.size(), 2);
             for (qsizetype i = 1; i < err.size(); ++i)
                 EXPECT_TRUE(err[i].startsWith(QLatin1String("RSSI "))) << err[i].toStdString();
@@ -386,7 +403,13 @@ TEST_F(CliRadioTest, ReadKeepsABackupInTheDataFolder)
                 EXPECT_EQ(got, want);
         }
         EXPECT_EQ(run.exitCode, c.status);
-        if (*c.err == 0) {
+        const QRegularExpression backupSaid(QRegularExpression::anchoredPattern(
+            "Backup: " + QRegularExpression::escape(backups) + R"(/read-\d{8}-\d{6}(-\d+)?\.dat\n)"));
+        if (c.kept > before.size()) {
+            // Where the new backup went, on standard error; it is the one file that came.
+            EXPECT_TRUE(backupSaid.match(run.err).hasMatch()) << run.err.toStdString();
+            EXPECT_TRUE(list().contains(run.err.section(QLatin1Char('/'), -1).trimmed())) << run.err.toStdString();
+        } else if (*c.err == 0) {
             EXPECT_EQ(run.err, QString());
         } else {
             EXPECT_TRUE(run.err.startsWith(QLatin1String(c.err))) << run.err.toStdString();

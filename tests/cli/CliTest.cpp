@@ -190,6 +190,8 @@ TEST_F(CliTest, FilesThatCannotBeUsedAreRefused)
         {Runner::Plain, {"show", Path("short.dat"), "power", "--default", none}, 1, Path("short.dat") + shortText + "\n"},
         {Runner::Plain, {"diff", img, Path("short.dat"), "--default", none}, 2, Path("short.dat") + shortText},
         {Runner::Plain, {"show", Path("empty.dat"), "power", "--default", none}, 1, "文件不匹配 (the file is empty)"},
+        {Runner::Plain, {"show", Path("wrong.dat"), "power", "--default", none}, 1,
+         "qmcal-cli: " + Path("wrong.dat") + ": 文件不匹配 (not a QM6200 parameter file)\n"},
         {Runner::Plain, {"show", Path("long.dat"), "power", "--default", none}, 0,
          "warning: " + Path("long.dat") + ": 70000 bytes, a parameter file has 69632; the rest was ignored"},
         {Runner::Plain, {"export", img, Path("a.txt"), "--default", Path("short.dat")}, 0,
@@ -387,25 +389,40 @@ TEST_F(CliTest, DiffListsWhatDiffersAsTheGridsShowIt)
         putField(a->ParamArea(), p.address, p.width, p.b);
     ASSERT_TRUE(WriteFileBytes(Path("b.dat"), FileBytes(*a)));
 
-    const CliRun text = RunCli({"diff", Path("a.dat"), Path("b.dat"), "--default", Path("a.dat")});
+    // Run from the files' folder, so that the header names them as given.
+    const CliRun text = RunCli({"diff", "a.dat", "b.dat", "--default", "a.dat"}, m_dir.path());
     EXPECT_EQ(text.exitCode, 1) << text.err.toStdString();
-    QStringList lines;
-    for (const QString& line : text.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
-        lines << line.simplified();
-    EXPECT_EQ(lines, QStringList({"Power 150M 145.00000 High (0-FF) 80 7F",
-                                  "Tx Mod 450M 435.00000 MIC Gain db 6.4 22.4",
-                                  "RSSI 450M R 433.92500 RSSI9 (0-3FFF) 1F0 1F2",
-                                  "Sql Fine 850M N SQL 0 0*",
-                                  "Sql Fine 150M R W SQL 3 -2",
-                                  "byte F7A8 00 5A"}));
+    EXPECT_EQ(text.out.toStdString(),
+              "A = a.dat\n"
+              "B = b.dat\n"
+              "page      band    row        column          A    B\n"
+              "Power     150M    145.00000  High (0-FF)     80   7F\n"
+              "Tx Mod    450M    435.00000  MIC Gain db     6.4  22.4\n"
+              "RSSI      450M R  433.92500  RSSI9 (0-3FFF)  1F0  1F2\n"
+              "Sql Fine          850M       N SQL           0    0*\n"
+              "Sql Fine          150M R     W SQL           3    -2\n"
+              "byte              F7A8                       00   5A\n"
+              "6 differences: Power 1, Tx Mod 1, RSSI 1, Sql Fine 2, bytes 1\n");
 
+    // One object; each value's number is what is stored, also where the grid shows "0*".
     const CliRun json = RunCli({"diff", "--json", Path("a.dat"), Path("b.dat"), "--default", Path("a.dat")});
     EXPECT_EQ(json.exitCode, 1);
-    const QJsonArray items = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    const QJsonObject result = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(result["a"].toString(), Path("a.dat"));
+    EXPECT_EQ(result["b"].toString(), Path("b.dat"));
+    EXPECT_EQ(result["total"].toInt(), 6);
+    EXPECT_EQ(result["counts"].toObject(),
+              QJsonObject({{"Power", 1}, {"Tx Mod", 1}, {"RSSI", 1}, {"Sql Fine", 2}, {"bytes", 1}}));
+    const QJsonArray items = result["differences"].toArray();
     ASSERT_EQ(items.size(), 6) << json.out.toStdString();
     EXPECT_EQ(items[2].toObject(), QJsonObject({{"page", "RSSI"}, {"band", "450M R"}, {"row", "433.92500"},
-                                                {"column", "RSSI9 (0-3FFF)"}, {"a", "1F0"}, {"b", "1F2"}}));
-    EXPECT_EQ(items[5].toObject(), QJsonObject({{"address", "F7A8"}, {"a", "00"}, {"b", "5A"}}));
+                                                {"column", "RSSI9 (0-3FFF)"}, {"a", "1F0"}, {"a_value", 0x1F0},
+                                                {"b", "1F2"}, {"b_value", 0x1F2}}));
+    EXPECT_EQ(items[3].toObject()["b"].toString(), QStringLiteral("0*"));
+    EXPECT_EQ(items[3].toObject()["b_value"].toInt(), 0x50);
+    EXPECT_EQ(items[4].toObject()["b_value"].toInt(), 0xFE);
+    EXPECT_EQ(items[5].toObject(), QJsonObject({{"address", "F7A8"}, {"address_value", 0xF7A8}, {"a", "00"},
+                                                {"a_value", 0}, {"b", "5A"}, {"b_value", 0x5A}}));
 
     const CliRun show = RunCli({"show", Path("b.dat"), "sql-fine", "--json", "--default", Path("a.dat")});
     const QJsonObject page = QJsonDocument::fromJson(show.out.toUtf8()).object();

@@ -3,16 +3,20 @@
 #include <memory>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "data/SessionLog.h"
 #include "link/PortFailure.h"
 #include "support/SimPorts.h"
 
@@ -138,6 +142,27 @@ TEST(PortFailure, EachReasonIsSaidWhereverThePortFails)
                         .match(read.err)
                         .hasMatch())
             << read.err.toStdString();
+    }
+    {
+        // A lock of a process that is gone is taken over, and the session log keeps that.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        ASSERT_TRUE(gone.waitForFinished(10000));
+        const QString name = pty();
+        const QString file = lock(name, QStringLiteral("%1\n").arg(gone.processId(), 10).toLatin1());
+        QTemporaryDir data;
+        const QByteArray savedFolder = qgetenv("QMCAL_DATA_DIR");
+        qputenv("QMCAL_DATA_DIR", QFile::encodeName(data.path()));
+        const CliRun read = RunCli({"read", name, out, "--no-backup"});
+        qputenv("QMCAL_DATA_DIR", savedFolder);
+        EXPECT_FALSE(read.err.contains(QLatin1String("Open port fail!"))) << read.err.toStdString();
+        QFile log(SessionLogFolder(data.path()) + QLatin1Char('/') + SessionLogFileName(QDateTime::currentDateTime()));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        const QString taken = QStringLiteral("\tOpen port\t%1\t\tthe lock file %2 of user %3 was stale (process %4 is gone) "
+                                             "and was taken over\n")
+                                  .arg(name, file, QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name))
+                                  .arg(gone.processId());
+        EXPECT_TRUE(QString::fromUtf8(log.readAll()).contains(taken)) << taken.toStdString();
     }
     for (const int fd : fds)
         ::close(fd);

@@ -8,10 +8,13 @@
 
 #include <sys/time.h>
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "RecordingReporter.h"
+#include "data/SessionLog.h"
 #include "link/LinkThread.h"
 #include "link/PortDetector.h"
 #include "link/RadioLink.h"
@@ -258,6 +261,10 @@ struct SaidOnStderr {
 TEST(PortDetector, SaysOncePerPortAndReasonWhyAPortCouldNotBeOpened)
 {
     LinkHarness h;
+    QTemporaryDir data;
+    SessionLog log;
+    log.SetDataFolder(data.path());
+    h.link.SetSessionLog(&log);
     SaidOnStderr said;
     std::atomic<int> diagnosed{0};
     PortDetector detector(
@@ -275,6 +282,16 @@ TEST(PortDetector, SaysOncePerPortAndReasonWhyAPortCouldNotBeOpened)
               "ttyUSB0: busy (in use by another program)\n"
               "ttyUSB1: busy (in use by another program)\n"
               "ttyUSB1: no such device");
+    // The same lines in the session log: time, command, port, file, result.
+    QFile logged(SessionLogFolder(data.path()) + QLatin1Char('/') + SessionLogFileName(QDateTime::currentDateTime()));
+    ASSERT_TRUE(logged.open(QIODevice::ReadOnly));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(logged.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        lines << line.section(QLatin1Char('\t'), 1);
+    EXPECT_EQ(lines.join(QLatin1Char('\n')).toStdString(),
+              "Detect\tttyUSB0\t\tbusy (in use by another program)\n"
+              "Detect\tttyUSB1\t\tbusy (in use by another program)\n"
+              "Detect\tttyUSB1\t\tno such device");
 }
 
 // The radio answered and the detector's thread has ended, but the UI thread has not yet run
