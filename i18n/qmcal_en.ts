@@ -481,6 +481,10 @@ From: %3
         <source>文件不匹配</source>
         <translation>File does not match</translation>
     </message>
+    <message>
+        <source>not a QM6200 parameter file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PortDialog</name>

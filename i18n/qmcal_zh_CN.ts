@@ -484,6 +484,10 @@ From: %3
         <source>文件不匹配</source>
         <translation>文件不匹配</translation>
     </message>
+    <message>
+        <source>not a QM6200 parameter file</source>
+        <translation>不是 QM6200 参数文件</translation>
+    </message>
 </context>
 <context>
     <name>PortDialog</name>

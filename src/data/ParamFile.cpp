@@ -48,7 +48,7 @@ FileResult ReadWholeFile(const QString& path, bool checkIdentifier, QByteArray& 
         if (got < static_cast<qint64>(kIdCompareLength)
             || !std::equal(kIdHeader.begin(), kIdHeader.begin() + kIdCompareLength, bytes.constData(),
                            [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
-            return {false, WrongModelText(), true, QStringLiteral("not a QM6200 parameter file")};
+            return {false, WrongModelText(), true, QCoreApplication::translate("ParamFile", "not a QM6200 parameter file")};
     }
     if (got < kParamFileSize)
         return refused(SizeText(got));
