@@ -48,7 +48,7 @@ function(qmcal_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;LC_ALL=C;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
 endfunction()
 
 # Stops the configure when target links forbidden, directly or through any library it links

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n   # lupdate, lrelease, Qt's own catalogues
   googletest libgtest-dev libgmock-dev
   xvfb xauth
   fonts-wqy-microhei fonts-liberation2

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -46,23 +47,26 @@ struct MenuItem {
     bool separatorBefore = false;
 };
 
-constexpr std::array<const char*, 4> kPopups{"&File", "&Program", "&Setting", "&Help"};
+constexpr std::array<const char*, 4> kPopups{QT_TRANSLATE_NOOP("MainDialog", "&File"),
+                                             QT_TRANSLATE_NOOP("MainDialog", "&Program"),
+                                             QT_TRANSLATE_NOOP("MainDialog", "&Setting"),
+                                             QT_TRANSLATE_NOOP("MainDialog", "&Help")};
 
 constexpr std::array<MenuItem, 14> kMenuItems{{
-    {0, "&New(&N)\tCtrl+N", Command::New},
-    {0, "&Open(&O)...\tCtrl+O", Command::Open},
-    {0, "&Save(&S)\tCtrl+S", Command::Save},
-    {0, "Save &As(&A)...", Command::SaveAs},
-    {0, "Export", Command::Export},
-    {0, "Open &Data Folder", Command::OpenDataFolder, true},
-    {0, "&Report...", Command::Report},
-    {1, "Read", Command::Read},
-    {1, "Write", Command::Write},
-    {1, "Write Power", Command::WritePower},
-    {1, "Sql Fine", Command::SqlFine},
-    {1, "Write Rssi", Command::WriteRssi},
-    {2, "Port", Command::Port},
-    {3, "About...", Command::About},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "&New(&N)\tCtrl+N"), Command::New},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "&Open(&O)...\tCtrl+O"), Command::Open},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "&Save(&S)\tCtrl+S"), Command::Save},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "Save &As(&A)..."), Command::SaveAs},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "Export"), Command::Export},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "Open &Data Folder"), Command::OpenDataFolder, true},
+    {0, QT_TRANSLATE_NOOP("MainDialog", "&Report..."), Command::Report},
+    {1, QT_TRANSLATE_NOOP("MainDialog", "Read"), Command::Read},
+    {1, QT_TRANSLATE_NOOP("MainDialog", "Write"), Command::Write},
+    {1, QT_TRANSLATE_NOOP("MainDialog", "Write Power"), Command::WritePower},
+    {1, QT_TRANSLATE_NOOP("MainDialog", "Sql Fine"), Command::SqlFine},
+    {1, QT_TRANSLATE_NOOP("MainDialog", "Write Rssi"), Command::WriteRssi},
+    {2, QT_TRANSLATE_NOOP("MainDialog", "Port"), Command::Port},
+    {3, QT_TRANSLATE_NOOP("MainDialog", "About..."), Command::About},
 }};
 
 // Their commands stay in the program; only the menu loses them.
@@ -72,9 +76,32 @@ constexpr std::array<Command, 3> kRemovedAtStart{Command::Write, Command::SqlFin
 constexpr std::array<Command, 5> kGuardedItems{Command::Write, Command::Save, Command::SaveAs,
                                                Command::WritePower, Command::WriteRssi};
 
+// A tab's data names its page slot, so that the pages never depend on the shown captions.
+constexpr int kSqlFineTab = -1;  // opens the dialog instead of a page
+
+struct WorkbenchTab {
+    const char* text;
+    int slot;
+};
+
 // Inserted at 0..8 after a first "Sql Fine" at 0, so the strip ends with two "Sql Fine" items.
-constexpr std::array<const char*, 9> kTabTexts{"Power", "Rx Tuning", "Tx Mod", "Tone Mod", "Signal Mod",
-                                                "Rx Test", "SQL", "RSSI", "Sql Fine"};
+constexpr std::array<WorkbenchTab, 9> kTabs{{
+    {QT_TRANSLATE_NOOP("MainDialog", "Power"), 0},
+    {QT_TRANSLATE_NOOP("MainDialog", "Rx Tuning"), 1},
+    {QT_TRANSLATE_NOOP("MainDialog", "Tx Mod"), 2},
+    {QT_TRANSLATE_NOOP("MainDialog", "Tone Mod"), 4},
+    {QT_TRANSLATE_NOOP("MainDialog", "Signal Mod"), 3},
+    {QT_TRANSLATE_NOOP("MainDialog", "Rx Test"), 5},
+    {QT_TRANSLATE_NOOP("MainDialog", "SQL"), 6},
+    {QT_TRANSLATE_NOOP("MainDialog", "RSSI"), 7},
+    {QT_TRANSLATE_NOOP("MainDialog", "Sql Fine"), kSqlFineTab},
+}};
+
+// A text of this window's tables in the language installed.
+QString Translated(const char* text)
+{
+    return QCoreApplication::translate("MainDialog", text);
+}
 
 // The page rectangle starts here inside the tab control, below its strip.
 constexpr QPoint kPageOrigin{20, 30};
@@ -83,7 +110,7 @@ const QString kTemplatePath = QStringLiteral(":/res/MainDialog.json");
 
 FileDialogOptions ParamFileOptions(const ShellState& shell, const QString& initialName)
 {
-    return {QStringLiteral("Param Files (*.dat)"), QStringLiteral("dat"), initialName, shell.dataFolder};
+    return {QCoreApplication::translate("MainDialog", "Param Files (*.dat)"), QStringLiteral("dat"), initialName, shell.dataFolder};
 }
 
 // A refusal is the program's own and names the file; a system failure shows the system's
@@ -127,9 +154,9 @@ struct RadioWrite {
 
 namespace {
 
-constexpr RadioWrite kWrite{.command = "Write", .what = "the whole calibration region"};
-constexpr RadioWrite kWritePower{.command = "Write Power", .what = "the Power values", .layout = &kPowerLayout};
-constexpr RadioWrite kWriteRssi{.command = "Write Rssi", .what = "the RSSI values", .layout = &kRssiLayout};
+constexpr RadioWrite kWrite{.command = "Write", .what = QT_TRANSLATE_NOOP("MainDialog", "the whole calibration region")};
+constexpr RadioWrite kWritePower{.command = "Write Power", .what = QT_TRANSLATE_NOOP("MainDialog", "the Power values"), .layout = &kPowerLayout};
+constexpr RadioWrite kWriteRssi{.command = "Write Rssi", .what = QT_TRANSLATE_NOOP("MainDialog", "the RSSI values"), .layout = &kRssiLayout};
 
 // The points a verify message box names; the rest are counted.
 constexpr int kVerifyLinesShown = 12;
@@ -144,7 +171,7 @@ QString DifferencesText(const RangeDiff& diff, const QTime& readAt)
 {
     const QString since = ClockText(readAt);
     if (diff.bytes == 0)
-        return QStringLiteral("No value differs from what was read at %1.").arg(since);
+        return QCoreApplication::translate("MainDialog", "No value differs from what was read at %1.").arg(since);
     // The cells come page by page.
     QStringList pages;
     QString page;
@@ -165,12 +192,12 @@ QString DifferencesText(const RangeDiff& diff, const QTime& readAt)
     const auto others = static_cast<int>(diff.diff.bytes.size());
     QString what = pages.join(QStringLiteral(", "));
     if (!what.isEmpty())
-        what += QStringLiteral(" values");
+        what += QCoreApplication::translate("MainDialog", " values");
     if (others > 0) {
-        what += (what.isEmpty() ? QString() : QStringLiteral(" and "))
-            + QStringLiteral("%1 bytes no page shows").arg(others);
+        what += (what.isEmpty() ? QString() : QCoreApplication::translate("MainDialog", " and "))
+            + QCoreApplication::translate("MainDialog", "%1 bytes no page shows").arg(others);
     }
-    return QStringLiteral("%1 differ from what was read at %2.").arg(what, since);
+    return QCoreApplication::translate("MainDialog", "%1 differ from what was read at %2.").arg(what, since);
 }
 
 } // namespace
@@ -241,9 +268,12 @@ MainDialog::MainDialog(AppContext& context, Seams seams)
     const QSize placeholder = m_pagePlaceholder->size();
     const QRect pageRect(kPageOrigin, QPoint(placeholder.width() - 1, placeholder.height() - 1));
 
-    m_tabControl->insertTab(0, QStringLiteral("Sql Fine"));
-    for (std::size_t i = 0; i < kTabTexts.size(); ++i)
-        m_tabControl->insertTab(static_cast<int>(i), QLatin1String(kTabTexts.at(i)));
+    m_tabControl->insertTab(0, Translated(kTabs.back().text));
+    m_tabControl->setTabData(0, kSqlFineTab);
+    for (std::size_t i = 0; i < kTabs.size(); ++i) {
+        const int index = m_tabControl->insertTab(static_cast<int>(i), Translated(kTabs.at(i).text));
+        m_tabControl->setTabData(index, kTabs.at(i).slot);
+    }
     CreatePages(pageRect);
     if (QWidget* first = Page(0))
         first->show();
@@ -269,7 +299,7 @@ void MainDialog::BuildMenu()
 {
     std::array<QMenu*, kPopups.size()> popups{};
     for (std::size_t i = 0; i < kPopups.size(); ++i) {
-        popups.at(i) = m_menuBar->addMenu(QLatin1String(kPopups.at(i)));
+        popups.at(i) = m_menuBar->addMenu(Translated(kPopups.at(i)));
         QMenu* popup = popups.at(i);
         connect(popup, &QMenu::aboutToShow, this, [this, popup] { UpdatePopup(*popup); });
     }
@@ -277,10 +307,11 @@ void MainDialog::BuildMenu()
         QMenu* popup = popups.at(static_cast<std::size_t>(item.popup));
         if (item.separatorBefore)
             popup->addSeparator();
-        QAction* action = popup->addAction(QString::fromUtf8(item.text));
+        QAction* action = popup->addAction(Translated(item.text));
         action->setData(static_cast<int>(item.command));
         const Command command = item.command;
         connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+        // The key from the text as written: a translation may not change it.
         const QString text = QString::fromUtf8(item.text);
         if (const auto tab = text.indexOf(QLatin1Char('\t')); tab >= 0) {
             auto* shortcut = new QShortcut(QKeySequence(text.mid(tab + 1)), this);
@@ -483,7 +514,7 @@ void MainDialog::OnSave()
         m_context.dialogs.Message(this, WriteFailureText(m_context.shell.currentFileName, result));
         return;
     }
-    ShowWritten(QStringLiteral("Saved"), m_context.shell.currentFileName);
+    ShowWritten(QCoreApplication::translate("MainDialog", "Saved"), m_context.shell.currentFileName);
 }
 
 void MainDialog::OnSaveAs()
@@ -505,14 +536,14 @@ void MainDialog::SaveAsAfterClearing()
         return;
     }
     ShowFileName(path);
-    ShowWritten(QStringLiteral("Saved"), path);
+    ShowWritten(QCoreApplication::translate("MainDialog", "Saved"), path);
 }
 
 void MainDialog::OnExport()
 {
     // The clearing stands even when the dialog is cancelled.
     ClearBeforeSave(m_context.image);
-    const FileDialogOptions options{QStringLiteral("Data Files (*.txt)"), QStringLiteral("txt"),
+    const FileDialogOptions options{QCoreApplication::translate("MainDialog", "Data Files (*.txt)"), QStringLiteral("txt"),
                                     QStringLiteral("Param"), m_context.shell.dataFolder};
     const QString path = m_context.dialogs.SaveFileName(this, options);
     if (path.isEmpty())
@@ -524,7 +555,7 @@ void MainDialog::OnExport()
         m_context.dialogs.Message(this, OutputFailureText(path, result));
         return;
     }
-    ShowWritten(QStringLiteral("Exported"), path);
+    ShowWritten(QCoreApplication::translate("MainDialog", "Exported"), path);
 }
 
 void MainDialog::ShowWritten(const QString& verb, const QString& path)
@@ -535,7 +566,7 @@ void MainDialog::ShowWritten(const QString& verb, const QString& path)
 
 void MainDialog::OnReport()
 {
-    const FileDialogOptions options{tr("Report (*.html);;Spreadsheet (*.csv)"), QStringLiteral("html"), QString(),
+    const FileDialogOptions options{QCoreApplication::translate("MainDialog", "Report (*.html);;Spreadsheet (*.csv)"), QStringLiteral("html"), QString(),
                                     m_context.shell.dataFolder};
     const QString path = m_context.dialogs.SaveFileName(this, options);
     if (path.isEmpty())
@@ -577,7 +608,7 @@ void MainDialog::OnRead()
     m_context.shell.imageFromRadio = true;
     ShowFileName(QString());
     const QString readTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    m_context.shell.radioSource = tr("read from the radio on %1 at %2").arg(port, readTime);
+    m_context.shell.radioSource = QCoreApplication::translate("MainDialog", "read from the radio on %1 at %2").arg(port, readTime);
     ReplaceImage();
     // A copy in DATA/backup; one that cannot be written does not spoil the Read.
     const FileResult kept = KeepReadBackup(m_context.image, m_context.shell.dataFolder);
@@ -629,20 +660,20 @@ QString MainDialog::WriteQuestion(const RadioWrite& write, const QString& port, 
     if (!shell.currentFileName.isEmpty())
         source = QDir::toNativeSeparators(shell.currentFileName);
     else if (shell.imageFromRadio && m_lastRead)
-        source = QStringLiteral("the data read from the radio at %1").arg(ClockText(m_lastRead->at));
+        source = QCoreApplication::translate("MainDialog", "the data read from the radio at %1").arg(ClockText(m_lastRead->at));
     else
-        source = QStringLiteral("the image New loaded");
+        source = QCoreApplication::translate("MainDialog", "the image New loaded");
 
     QString known;
     if (!m_lastRead)
-        known = QStringLiteral("The radio's present values are unknown: it was not read since the program started.");
+        known = QCoreApplication::translate("MainDialog", "The radio's present values are unknown: it was not read since the program started.");
     else if (m_lastRead->port != port)
-        known = QStringLiteral("The radio's present values are unknown: the last Read was on %1.").arg(m_lastRead->port);
+        known = QCoreApplication::translate("MainDialog", "The radio's present values are unknown: the last Read was on %1.").arg(m_lastRead->port);
     else
         known = DifferencesText(DiffRanges(toSend, m_lastRead->bytes, write.Sent()), m_lastRead->at);
 
-    return QStringLiteral("Write %1 into the radio on %2?\n\nFrom: %3\n%4")
-        .arg(QLatin1String(write.what), port, source, known);
+    return QCoreApplication::translate("MainDialog", "Write %1 into the radio on %2?\n\nFrom: %3\n%4")
+        .arg(QCoreApplication::translate("MainDialog", write.what), port, source, known);
 }
 
 void MainDialog::WriteRadio(const RadioWrite& write)
@@ -704,7 +735,7 @@ void MainDialog::VerifyWritten(const RadioWrite& write, const ParamImage& sent)
             }
             return true;
         }).value_or(false);
-    const QString failed = written + QStringLiteral(" Verify failed");
+    const QString failed = written + QCoreApplication::translate("MainDialog", " Verify failed");
     const QString logged = QLatin1String(write.command) + QStringLiteral(" verify");
     if (!read) {
         const QString reason = m_promptField->text();
@@ -737,7 +768,10 @@ namespace {
 
 // The page slots by the caption of their page.
 constexpr std::array<const char*, kPageSlotCount> kSlotCaptions{
-    "Power", "Rx Tuning", "Tx Mod", "Signal Mod", "Tone Mod", "Rx Test", "SQL", "RSSI"};
+    QT_TRANSLATE_NOOP("MainDialog", "Power"), QT_TRANSLATE_NOOP("MainDialog", "Rx Tuning"),
+    QT_TRANSLATE_NOOP("MainDialog", "Tx Mod"), QT_TRANSLATE_NOOP("MainDialog", "Signal Mod"),
+    QT_TRANSLATE_NOOP("MainDialog", "Tone Mod"), QT_TRANSLATE_NOOP("MainDialog", "Rx Test"),
+    QT_TRANSLATE_NOOP("MainDialog", "SQL"), QT_TRANSLATE_NOOP("MainDialog", "RSSI")};
 
 } // namespace
 
@@ -762,7 +796,7 @@ void MainDialog::EnterWorkbench(const QRect& pageRect)
             const bool shown = page->isVisibleTo(m_tabControl);
             page->setParent(pageArea);
             page->move(page->pos() - used.topLeft());
-            page->setAccessibleName(QLatin1String(kSlotCaptions.at(static_cast<std::size_t>(slot))));
+            page->setAccessibleName(Translated(kSlotCaptions.at(static_cast<std::size_t>(slot))));
             page->setVisible(shown);
         }
     }
@@ -776,8 +810,11 @@ void MainDialog::EnterWorkbench(const QRect& pageRect)
 
 void MainDialog::ShowPageOfTab(int index)
 {
-    const QString caption = m_tabControl->tabText(index);
-    if (caption == QLatin1String("Sql Fine")) {
+    const QVariant tabSlot = m_tabControl->tabData(index);
+    if (!tabSlot.isValid())
+        return;
+    const int slot = tabSlot.toInt();
+    if (slot == kSqlFineTab) {
         // The strip goes back to the page that stays shown under the dialog.
         {
             const QSignalBlocker blocker(m_tabControl);
@@ -786,21 +823,17 @@ void MainDialog::ShowPageOfTab(int index)
         RunCommand(Command::SqlFine);
         return;
     }
-    for (int slot = 0; slot < kPageSlotCount; ++slot) {
-        if (caption != QLatin1String(kSlotCaptions.at(static_cast<std::size_t>(slot))))
-            continue;
-        for (int other = 0; other < kPageSlotCount; ++other) {
-            if (QWidget* page = Page(other); page != nullptr && other != slot)
-                page->hide();
-        }
-        if (QWidget* page = Page(slot)) {
-            page->show();
-            // Else the focus stays in the Port field, with its text selected.
-            if (auto* gridPage = qobject_cast<GridDialog*>(page))
-                gridPage->Grid()->setFocus(Qt::TabFocusReason);
-        }
-        m_workbenchTab = index;
+    for (int other = 0; other < kPageSlotCount; ++other) {
+        if (QWidget* page = Page(other); page != nullptr && other != slot)
+            page->hide();
     }
+    if (QWidget* page = Page(slot)) {
+        page->show();
+        // Else the focus stays in the Port field, with its text selected.
+        if (auto* gridPage = qobject_cast<GridDialog*>(page))
+            gridPage->Grid()->setFocus(Qt::TabFocusReason);
+    }
+    m_workbenchTab = index;
 }
 
 void MainDialog::OnWriteRssi()
@@ -844,11 +877,11 @@ void MainDialog::OnOpenDataFolder()
 {
     const QString folder = m_context.shell.dataFolder;
     if (folder.isEmpty()) {
-        m_context.dialogs.Message(this, QStringLiteral("No data folder to open: there is no home folder"));
+        m_context.dialogs.Message(this, QCoreApplication::translate("MainDialog", "No data folder to open: there is no home folder"));
         return;
     }
     if (!m_seams.openUrl(QUrl::fromLocalFile(folder)))
-        m_context.dialogs.Message(this, QStringLiteral("Cannot open the folder %1").arg(QDir::toNativeSeparators(folder)));
+        m_context.dialogs.Message(this, QCoreApplication::translate("MainDialog", "Cannot open the folder %1").arg(QDir::toNativeSeparators(folder)));
 }
 
 void MainDialog::OnPortFound(const QString& name)

@@ -1,5 +1,7 @@
 #include "app/PortDialog.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include <QLabel>
@@ -19,7 +21,7 @@ namespace {
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const QString kTemplatePath = QStringLiteral(":/res/PortDialog.json");
-const QString kOpenFailedText = QStringLiteral("Open port fail!");
+constexpr const char* kOpenFailedText = QT_TRANSLATE_NOOP("PortDialog", "Open port fail!");
 
 // Long names (/dev/serial/by-id/usb-FTDI_...) keep their start and their end, where one adapter
 // differs from the next; the tool tip has them whole.
@@ -124,7 +126,7 @@ void PortDialog::ShowProbe(const Probe& probe)
         Button(probe.current)->setChecked(true);
     // An empty box with OK and Cancel would leave the user guessing.
     if (m_names.isEmpty()) {
-        m_hint->setText(QStringLiteral("No serial port found"));
+        m_hint->setText(QCoreApplication::translate("PortDialog", "No serial port found"));
         m_hint->show();
     } else if (!anyEnabled && !probe.denied.empty()) {
         m_hint->setText(PermissionHint(probe.denied));
@@ -147,7 +149,7 @@ bool PortDialog::OpenOnLink(RadioLink& link, const QString& name, QString& faile
     std::unique_ptr<SerialPort> port = m_access.open(name, kChosenProfile);
     if (!port) {
         link.SetOpenFailed();
-        failedText = OpenFailedText(kOpenFailedText, name, m_access.diagnose(name));
+        failedText = OpenFailedText(QCoreApplication::translate("PortDialog", kOpenFailedText), name, m_access.diagnose(name));
         return false;
     }
     link.LogPortOpened(*port);
@@ -164,7 +166,7 @@ void PortDialog::accept()
 #else
         const QString name = m_names.at(index);
 #endif
-        QString failedText = kOpenFailedText;
+        QString failedText = QCoreApplication::translate("PortDialog", kOpenFailedText);
         // A call dropped because another is in flight opened nothing.
         const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &name, &failedText](RadioLink& link) {
             link.SetCurrentPortName(name);
@@ -180,7 +182,7 @@ void PortDialog::accept()
 void PortDialog::reject()
 {
     // Esc and the close box end here too, and must give back the port that was in use.
-    QString failedText = kOpenFailedText;
+    QString failedText = QCoreApplication::translate("PortDialog", kOpenFailedText);
     const bool opened = m_link.Run(RadioRunner::Wait::Exchange, [this, &failedText](RadioLink& link) {
         return link.CurrentPortName().isEmpty() || OpenOnLink(link, link.CurrentPortName(), failedText);
     }).value_or(false);

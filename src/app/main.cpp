@@ -15,11 +15,16 @@
 #include "data/FactoryImage.h"
 #include "qmcal/Version.h"
 #include "sim/PtyHost.h"
+#include "shell/Translations.h"
 #include "sim/UnitVariation.h"
 #include "widgets/AccessibleFactory.h"
 #include "widgets/DialogTemplate.h"
 
 namespace {
+
+using qmcal::kLangDescription;
+using qmcal::kLangOption;
+using qmcal::kLangValueName;
 
 constexpr int kExitUsage = 2;
 
@@ -92,7 +97,7 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral("Calibration tool for the QM6200 radio."));
         parser.addHelpOption();
         parser.addVersionOption();
-        parser.addOptions({port, simulate, workbench});
+        parser.addOptions({port, simulate, workbench, lang});
         parser.addPositionalArgument(QStringLiteral("FILE"),
             QStringLiteral("A parameter file to open at start, as File > Open would."),
             QStringLiteral("[FILE]"));
@@ -122,6 +127,7 @@ struct CommandLine {
         QStringLiteral("Start a simulated radio on a pseudo-terminal and probe it first.")};
     const QCommandLineOption workbench{QStringLiteral("workbench"),
         QStringLiteral("Show the calibration pages below the header.")};
+    const QCommandLineOption lang{kLangOption, kLangDescription, kLangValueName};
 };
 
 void SetIdentity()
@@ -180,6 +186,9 @@ int main(int argc, char* argv[])
     if (!commandLine.Parse(QCoreApplication::arguments()))
         return kExitUsage;
     const QCommandLineParser& parser = commandLine.parser;
+    // Before any window exists; never stored, so each start decides again.
+    qmcal::Translations translations;
+    translations.Use(parser.value(commandLine.lang));
 
     qmcal::CalApp::Options options;
     options.extraPorts = parser.values(commandLine.port);

@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 
+#include <QCoreApplication>
+
 #include "data/ParamFile.h"
 #include "data/RepairRanges.h"
 #include "data/SessionLog.h"
@@ -25,11 +27,11 @@ void LoadDefaultImage(ParamImage& image, const QString& defaultPath)
     if (!loaded.ok) {
         // A mistyped --default would otherwise pass unnoticed, with every repair falling to 0.
         const QString what = defaultPath.isEmpty()
-            ? QStringLiteral("Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)")
+            ? QCoreApplication::translate("qmcal-cli", "Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)")
             : defaultPath;
-        const QString why = loaded.refused ? QStringLiteral(": ") + loaded.messageText : QStringLiteral(" cannot be read");
-        PrintError(QStringLiteral("qmcal-cli: warning: %1%2; the image starts "
-                                  "from zeros and out-of-range values become 0\n")
+        const QString why = loaded.refused ? QStringLiteral(": ") + loaded.messageText : QCoreApplication::translate("qmcal-cli", " cannot be read");
+        PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: warning: %1%2; the image starts "
+                                                     "from zeros and out-of-range values become 0\n")
                        .arg(what, why));
     } else {
         FileDone(defaultPath, loaded);
@@ -101,7 +103,7 @@ bool PrintOutput(const QString& text)
     if (!ok) {
         const int error = errno == 0 ? EIO : errno;
         std::clearerr(stdout);
-        PrintError(QStringLiteral("qmcal-cli: write error: %1\n").arg(QString::fromLocal8Bit(std::strerror(error))));
+        PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: write error: %1\n").arg(QString::fromLocal8Bit(std::strerror(error))));
     }
     return ok;
 }

@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace qmcal {
@@ -33,11 +35,11 @@ void PrepareParser(QCommandLineParser& parser, unsigned options)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(QCommandLineOption({QStringLiteral("h"), kHelpOption},
-                                        QStringLiteral("show this help")));
+                                        QCoreApplication::translate("qmcal-cli", "show this help")));
     for (const CliOptionSpec& spec : kCliOptions) {
         if ((options & spec.flag) == 0)
             continue;
-        QCommandLineOption option(QLatin1String(spec.name), QLatin1String(spec.description));
+        QCommandLineOption option(QLatin1String(spec.name), QCoreApplication::translate("qmcal-cli", spec.description));
         if (spec.valueName != nullptr)
             option.setValueName(QLatin1String(spec.valueName));
         parser.addOption(option);

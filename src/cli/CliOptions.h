@@ -3,6 +3,7 @@
 #include <array>
 
 #include <QCommandLineParser>
+#include <QtGlobal>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,7 @@ enum CliOptionFlag : unsigned {
     kOptDefault = 1U << 4,
     kOptAgainst = 1U << 5,
     kOptOutput = 1U << 6,
+    kOptLang = 1U << 7,
 };
 
 struct CliOptionSpec {
@@ -29,24 +31,32 @@ struct CliOptionSpec {
 
 // In the order usage lines show them.
 inline constexpr std::array kCliOptions{
-    CliOptionSpec{.flag = kOptJson, .name = "json", .description = "print the result as JSON"},
+    CliOptionSpec{.flag = kOptJson, .name = "json",
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli", "print the result as JSON")},
     CliOptionSpec{.flag = kOptNoBackup, .name = "no-backup",
-                  .description = "keep no copy of the image in backup/"},
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli", "keep no copy of the image in backup/")},
     CliOptionSpec{.flag = kOptVerify, .name = "verify",
-                  .description = "read the stored values back and compare them"},
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli", "read the stored values back and compare them")},
     CliOptionSpec{.flag = kOptPort, .name = "port", .valueName = "NAME", .repeats = true,
-                  .description = "probe NAME first, then the system's ports; may be repeated"},
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli",
+                                                   "probe NAME first, then the system's ports; may be repeated")},
     CliOptionSpec{.flag = kOptAgainst, .name = "against", .valueName = "REF.dat",
-                  .description = "compare with REF.dat instead of the Default.dat loaded"},
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli",
+                                                   "compare with REF.dat instead of the Default.dat loaded")},
     // One letter, so written "-o" as every tool writes it.
     CliOptionSpec{.flag = kOptOutput, .name = "o", .valueName = "FILE",
-                  .description = "write to FILE (CSV when it ends in .csv) instead of standard output"},
+                  .description = QT_TRANSLATE_NOOP(
+                      "qmcal-cli", "write to FILE (CSV when it ends in .csv) instead of standard output")},
     CliOptionSpec{.flag = kOptDefault, .name = "default", .valueName = "FILE",
-                  .description = "the Default.dat to load"},
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli", "the Default.dat to load")},
+    CliOptionSpec{.flag = kOptLang, .name = "lang", .valueName = "CODE",
+                  .description = QT_TRANSLATE_NOOP("qmcal-cli",
+                                                   "the language of the texts: zh_CN, en, ... or source for the "
+                                                   "texts as written (default: the system's)")},
 };
 
-// Options every command takes, before its name or after it; none yet.
-inline constexpr unsigned kCommonOptions = 0;
+// Options every command takes, before its name or after it.
+inline constexpr unsigned kCommonOptions = kOptLang;
 
 // -h and --help, on every parser.
 inline constexpr QLatin1String kHelpOption{"help"};

@@ -1,5 +1,7 @@
 #include "cli/OfflineCommands.h"
 
+#include <QCoreApplication>
+
 #include "cli/CliFormat.h"
 
 #include "data/ExportText.h"
@@ -90,7 +92,7 @@ int RunShow(const QStringList& args, const CliOptions& options, const CliContext
             page = p;
     }
     if (page == nullptr) {
-        PrintError(QStringLiteral("qmcal-cli: unknown page %1 (one of %2)\n").arg(pageName, ShowPageNames()));
+        PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: unknown page %1 (one of %2)\n").arg(pageName, ShowPageNames()));
         return kExitUsage;
     }
     auto image = std::make_unique<ParamImage>();

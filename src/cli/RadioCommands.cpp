@@ -1,5 +1,7 @@
 #include "cli/RadioCommands.h"
 
+#include <QCoreApplication>
+
 #include <unistd.h>
 
 #include <array>
@@ -38,7 +40,7 @@ struct RadioSession {
     {
         std::unique_ptr<SerialPort> port = OpenPort(name, kChosenProfile);
         if (!port) {
-            const QString text = OpenFailedText(QStringLiteral("Open port fail!"), name, DiagnosePort(name));
+            const QString text = OpenFailedText(QCoreApplication::translate("qmcal-cli", "Open port fail!"), name, DiagnosePort(name));
             PrintError(text + QLatin1Char('\n'));
             LogOutcome(context, name, file, text, kExitFailed);
             return false;

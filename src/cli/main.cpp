@@ -1,6 +1,7 @@
 // qmcal-cli: the data layer (and, through the link, the radio) for scripted work.
 
 #include "shell/AppPaths.h"
+#include "shell/Translations.h"
 #include "cli/CliCommand.h"
 #include "cli/DetectCommand.h"
 #include "cli/OfflineCommands.h"
@@ -65,18 +66,20 @@ QString UsageText()
     QList<QPair<QString, QString>> options;
     for (const CliOptionSpec& spec : kCliOptions) {
         QStringList takers;
+        if ((kCommonOptions & spec.flag) != 0)
+            takers << QCoreApplication::translate("qmcal-cli", "every command");
         for (const CliCommand& c : kCommands) {
-            if (((c.options | kCommonOptions) & spec.flag) != 0)
+            if ((kCommonOptions & spec.flag) == 0 && (c.options & spec.flag) != 0)
                 takers << QLatin1String(c.name);
         }
         QString option = OptionWord(spec);
         if (spec.valueName != nullptr)
             option += QLatin1Char(' ') + QLatin1String(spec.valueName);
-        options.append({option, QStringLiteral("%1 (%2)").arg(QLatin1String(spec.description),
+        options.append({option, QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("qmcal-cli", spec.description),
                                                                 takers.join(QStringLiteral(", ")))});
     }
-    options.append({QStringLiteral("-h, --help"), QStringLiteral("show this help; after a command, its own")});
-    options.append({QStringLiteral("--version"), QStringLiteral("show the version")});
+    options.append({QStringLiteral("-h, --help"), QCoreApplication::translate("qmcal-cli", "show this help; after a command, its own")});
+    options.append({QStringLiteral("--version"), QCoreApplication::translate("qmcal-cli", "show the version")});
     return QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
                           "       qmcal-cli --help | --version\n\ncommands:\n")
         + Columns(commands) + QStringLiteral("\noptions:\n") + Columns(options)
@@ -110,12 +113,15 @@ qsizetype ArgumentCount(const CliCommand& command)
 }
 
 // The words after the command's name through the command's own parser.
-int RunCommand(const CliCommand& command, const QStringList& words, const QCommandLineParser& beforeCommand)
+int RunCommand(const CliCommand& command, const QStringList& words, const QCommandLineParser& beforeCommand,
+               Translations& translations)
 {
     QCommandLineParser parser;
     PrepareParser(parser, command.options | kCommonOptions);
     // Help wins over any mistake beside it, as it always did.
     const bool parsed = parser.parse(QCoreApplication::arguments().first(1) + words);
+    if (parsed)
+        translations.Use(CliOptions(parser, beforeCommand).Value(kOptLang));
     if (parser.isSet(kHelpOption)) {
         PrintOut(CommandHelp(command, parser));
         return kExitOk;
@@ -151,13 +157,15 @@ int main(int argc, char* argv[])
     // name and every word after it are the command's.
     QCommandLineParser parser;
     PrepareParser(parser, kCommonOptions);
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("show the version"));
+    const QCommandLineOption version(QStringLiteral("version"), QCoreApplication::translate("qmcal-cli", "show the version"));
     parser.addOption(version);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     if (!parser.parse(QCoreApplication::arguments())) {
         PrintError(QStringLiteral("qmcal-cli: %1\n\n").arg(parser.errorText()) + UsageText());
         return kExitUsage;
     }
+    Translations translations;
+    translations.Use(CliOptions(parser, parser).Value(kOptLang));
     if (parser.isSet(version)) {
         PrintOut(QStringLiteral("qmcal-cli %1\n").arg(QLatin1String(kVersion)));
         return kExitOk;
@@ -174,8 +182,8 @@ int main(int argc, char* argv[])
     const QString name = words.takeFirst();
     for (const CliCommand& command : kCommands) {
         if (name == QLatin1String(command.name))
-            return RunCommand(command, words, parser);
+            return RunCommand(command, words, parser, translations);
     }
-    PrintError(QStringLiteral("qmcal-cli: unknown command %1\n\n").arg(name) + UsageText());
+    PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: unknown command %1\n\n").arg(name) + UsageText());
     return kExitUsage;
 }

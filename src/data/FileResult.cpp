@@ -1,5 +1,7 @@
 #include "data/FileResult.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -32,12 +34,12 @@ QString SystemErrorText(const QFileDevice& file)
 
 QString ReadOnlyText()
 {
-    return QStringLiteral("the file is read-only");
+    return QCoreApplication::translate("FileResult", "the file is read-only");
 }
 
 QString NotRegularText()
 {
-    return QStringLiteral("not a regular file");
+    return QCoreApplication::translate("FileResult", "not a regular file");
 }
 
 namespace {

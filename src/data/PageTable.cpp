@@ -1,5 +1,9 @@
 #include "data/PageTable.h"
 
+#include <QCoreApplication>
+
+#include <array>
+
 #include "data/FreqWord.h"
 #include "data/LittleEndian.h"
 
@@ -8,6 +12,37 @@ namespace qmcal {
 namespace {
 
 const QString kMarker = QStringLiteral("0*");
+
+// The band names for the translators; the tabs and rows take them from the layouts.
+[[maybe_unused]] constexpr std::array kBandNames{
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "30M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "50M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "66M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "AM"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "150M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "150M L"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "150M R"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "250M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "350M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "450M"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "450M L"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "450M R"),
+    //: A band's name on the radio: keep it as it is.
+    QT_TRANSLATE_NOOP("PageTable", "850M"),
+};
+
 
 bool IsSqlFine(const PageTable& page)
 {
@@ -48,6 +83,19 @@ int FirstItemStartingWith(const Table<const char*>& items, const QString& text)
 QString PageTitle(const PageTable& page)
 {
     return QString::fromUtf8(IsSqlFine(page) ? "Sql Fine" : page.layout->page);
+}
+
+QString ShownText(const char* text)
+{
+    return QCoreApplication::translate("PageTable", text);
+}
+
+QStringList ShownColumnCaptions(const PageTable& page)
+{
+    QStringList captions;
+    for (const PageColumn& column : page.columns)
+        captions << ShownText(column.caption);
+    return captions;
 }
 
 QStringList ColumnCaptions(const PageTable& page)

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include <QString>
+#include <QtGlobal>
 #include <QStringList>
 
 #include "data/Layouts.h"
@@ -34,7 +35,7 @@ struct Table {
 // The gain steps of the transmit and receive audio paths, in dB. A field stores the index of its
 // item.
 inline constexpr std::array<const char*, 8> kGainSteps{"0", "3.2", "6.4", "9.6", "12.8", "16.0", "19.2", "22.4"};
-inline constexpr std::array<const char*, 8> kAttenuationSteps{"mute", "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
+inline constexpr std::array<const char*, 8> kAttenuationSteps{QT_TRANSLATE_NOOP("PageTable", "mute"), "-19.2", "-16.0", "-12.8", "-9.6", "-6.4", "-3.2", "0"};
 
 enum class CellFormat {
     Frequency,   // the point's FreqWord: "145.00000"
@@ -60,7 +61,8 @@ struct PageTable {
 };
 
 // Column 0 of every page.
-inline constexpr PageColumn kFrequencyColumn{.caption = "Freq", .format = CellFormat::Frequency};
+inline constexpr PageColumn kFrequencyColumn{.caption = QT_TRANSLATE_NOOP("PageTable", "Freq"),
+                                             .format = CellFormat::Frequency};
 
 constexpr PageColumn HexColumn(const char* caption)
 {
@@ -77,37 +79,60 @@ constexpr PageColumn ListColumn(const char* caption, Table<const char*> items)
     return {.caption = caption, .format = CellFormat::Item, .items = items};
 }
 
-inline constexpr std::array kPowerColumns{kFrequencyColumn, HexColumn("Low (0-FF)"), HexColumn("Mid 2 (0-FF)"),
-                                          HexColumn("Mid 1 (0-FF)"), HexColumn("High (0-FF)")};
-
-inline constexpr std::array kRxTuningColumns{kFrequencyColumn, MarkedColumn("Adjust (0-3FF)")};
-
+// Captions go to the translators with their ranges; those that are a tone's frequency or a code
+// are shown as written.
+inline constexpr std::array kPowerColumns{
+    kFrequencyColumn,
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "Low (0-FF)")),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "Mid 2 (0-FF)")),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "Mid 1 (0-FF)")),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "High (0-FF)"))};
+inline constexpr std::array kRxTuningColumns{
+    kFrequencyColumn,
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "Adjust (0-3FF)"))};
 inline constexpr std::array kTxModColumns{
-    kFrequencyColumn, ListColumn("MIC Gain db", kGainSteps), ListColumn("MOD Gain db", kAttenuationSteps),
-    HexColumn("MIC Fine (0-2A73)"), HexColumn("MOD Fine (0-2A73)"), HexColumn("Limit Ctrl (0-3FFF)")};
-
+    kFrequencyColumn,
+    ListColumn(QT_TRANSLATE_NOOP("PageTable", "MIC Gain db"), kGainSteps),
+    ListColumn(QT_TRANSLATE_NOOP("PageTable", "MOD Gain db"), kAttenuationSteps),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "MIC Fine (0-2A73)")),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "MOD Fine (0-2A73)")),
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "Limit Ctrl (0-3FFF)"))};
 inline constexpr std::array kSignalModColumns{
-    kFrequencyColumn, HexColumn("67.0 (0-3FFF)"), HexColumn("91.5 (0-3FFF)"), HexColumn("154.1 (0-3FFF)"),
-    HexColumn("192.8 (0-3FFF)"), HexColumn("254.1 (0-3FFF)"), HexColumn("023N (0-3FFF)"), HexColumn("MEV  (0-FF)")};
-
-inline constexpr std::array kToneModColumns{kFrequencyColumn, HexColumn("DTMF (0-FF)"), HexColumn("1750 (0-FF)")};
-
+    kFrequencyColumn,
+    HexColumn("67.0 (0-3FFF)"),
+    HexColumn("91.5 (0-3FFF)"),
+    HexColumn("154.1 (0-3FFF)"),
+    HexColumn("192.8 (0-3FFF)"),
+    HexColumn("254.1 (0-3FFF)"),
+    HexColumn("023N (0-3FFF)"),
+    HexColumn("MEV  (0-FF)")};
+inline constexpr std::array kToneModColumns{
+    kFrequencyColumn,
+    HexColumn(QT_TRANSLATE_NOOP("PageTable", "DTMF (0-FF)")),
+    HexColumn("1750 (0-FF)")};
 inline constexpr std::array kRxTestColumns{
-    kFrequencyColumn, ListColumn("DISC Gain db", kGainSteps), ListColumn("AUDIO Gain db", kAttenuationSteps),
-    MarkedColumn("DISC FIne (0-2A73)"), MarkedColumn("AUDIO Fine (0-2A73)")};
-
+    kFrequencyColumn,
+    ListColumn(QT_TRANSLATE_NOOP("PageTable", "DISC Gain db"), kGainSteps),
+    ListColumn(QT_TRANSLATE_NOOP("PageTable", "AUDIO Gain db"), kAttenuationSteps),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "DISC FIne (0-2A73)")),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "AUDIO Fine (0-2A73)"))};
 inline constexpr std::array kSqlColumns{
-    kFrequencyColumn, MarkedColumn("W SQL1 (0-3FFF)"), MarkedColumn("W SQL9 (0-3FFF)"), MarkedColumn("N SQL1 (0-3FFF)"),
-    MarkedColumn("N SQL9 (0-3FFF)")};
-
+    kFrequencyColumn,
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "W SQL1 (0-3FFF)")),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "W SQL9 (0-3FFF)")),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "N SQL1 (0-3FFF)")),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "N SQL9 (0-3FFF)"))};
 inline constexpr std::array kRssiColumns{
-    kFrequencyColumn, MarkedColumn("RSSI1 (0-3FFF)"), MarkedColumn("RSSI9 (0-3FFF)")};
-
+    kFrequencyColumn,
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "RSSI1 (0-3FFF)")),
+    MarkedColumn(QT_TRANSLATE_NOOP("PageTable", "RSSI9 (0-3FFF)"))};
 // The band's name, then byte column c of SqlFineAddress as a signed offset; "0*" outside -64..63.
 inline constexpr std::array kSqlFineColumns{
     PageColumn{.format = CellFormat::RowName},
-    PageColumn{.caption = "W SQL", .format = CellFormat::SignedByte, .marked = true},
-    PageColumn{.caption = "N SQL", .format = CellFormat::SignedByte, .marked = true}};
+    PageColumn{.caption = QT_TRANSLATE_NOOP("PageTable", "W SQL"), .format = CellFormat::SignedByte,
+               .marked = true},
+    PageColumn{.caption = QT_TRANSLATE_NOOP("PageTable", "N SQL"), .format = CellFormat::SignedByte,
+               .marked = true}};
 
 inline constexpr PageTable kPowerTable{"power", &kPowerLayout, kPowerColumns};
 inline constexpr PageTable kRxTuningTable{"rx-tuning", &kRxTuningLayout, kRxTuningColumns};
@@ -127,8 +152,12 @@ inline constexpr std::array<const PageTable*, 9> kPageTables{
 // "Power" ... "RSSI", "Sql Fine".
 QString PageTitle(const PageTable& page);
 
-// The captions of the columns, in order.
+// The captions of the columns, in order, as written: the CLI, the files and the log keep them.
 QStringList ColumnCaptions(const PageTable& page);
+
+// A caption, list item or band name of these tables in the language installed, for the window.
+QString ShownText(const char* text);
+QStringList ShownColumnCaptions(const PageTable& page);
 
 // Band slots of the page (the Sql Fine table has one, without a name), and the data rows of one.
 int BandCount(const PageTable& page);

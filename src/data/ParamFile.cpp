@@ -1,5 +1,7 @@
 #include "data/ParamFile.h"
 
+#include <QCoreApplication>
+
 #include "data/Layouts.h"
 
 #include <QFile>
@@ -16,7 +18,7 @@ constexpr qint64 kParamFileSize = static_cast<qint64>(kIdBlockSize + kParamAreaS
 
 QString SizeText(qint64 size)
 {
-    return QStringLiteral("%1 bytes, a parameter file has %2").arg(size).arg(kParamFileSize);
+    return QCoreApplication::translate("ParamFile", "%1 bytes, a parameter file has %2").arg(size).arg(kParamFileSize);
 }
 
 // The one loader behind New, Open and every command: a file is whole or not loaded at all,
@@ -42,17 +44,17 @@ FileResult ReadWholeFile(const QString& path, bool checkIdentifier, QByteArray& 
     const auto refused = [](const QString& text) { return FileResult{false, text, true}; };
     if (checkIdentifier) {
         if (got == 0)
-            return refused(WrongModelText() + QStringLiteral(" (the file is empty)"));
+            return refused(WrongModelText() + QCoreApplication::translate("ParamFile", " (the file is empty)"));
         if (got < static_cast<qint64>(kIdCompareLength)
             || !std::equal(kIdHeader.begin(), kIdHeader.begin() + kIdCompareLength, bytes.constData(),
                            [](std::uint8_t a, char b) { return a == static_cast<std::uint8_t>(b); }))
-            return {false, WrongModelText(), true, QStringLiteral("not a QM6200 parameter file")};
+            return {false, WrongModelText(), true, QCoreApplication::translate("ParamFile", "not a QM6200 parameter file")};
     }
     if (got < kParamFileSize)
         return refused(SizeText(got));
     if (got > kParamFileSize) {
         bytes.truncate(kParamFileSize);
-        return {true, SizeText(std::max(file.size(), got)) + QStringLiteral("; the rest was ignored")};
+        return {true, SizeText(std::max(file.size(), got)) + QCoreApplication::translate("ParamFile", "; the rest was ignored")};
     }
     return {true, {}};
 }
@@ -83,7 +85,7 @@ FileResult WriteImage(ParamImage& image, const QString& path, bool stamp)
 
 QString WrongModelText()
 {
-    return QStringLiteral("文件不匹配");
+    return QCoreApplication::translate("ParamFile", "文件不匹配");
 }
 
 QString DefaultFilePath(const QString& exeFolder)

@@ -1,5 +1,7 @@
 #include "link/RadioLink.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <stdexcept>
 #include <thread>
@@ -73,7 +75,7 @@ constexpr std::chrono::milliseconds kWriteBlockPause{5};
 
 // The Prompt while a command runs: two ellipses (A1 AD A1 AD in GBK).
 const QString kWorkingText = QStringLiteral("……");
-const QString kBusyText = QStringLiteral("请先结束PTT或开始命令: %1");
+constexpr const char* kBusyText = QT_TRANSLATE_NOOP("RadioLink", "请先结束PTT或开始命令: %1");
 
 CommandRecord MakeRecord(Op op, std::uint8_t pageCode, std::uint8_t callerSub, const Bytes& data)
 {
@@ -246,7 +248,7 @@ void RadioLink::LogPortOpened(const SerialPort& port) const
 
 ExchangeResult RadioLink::RefuseBusy()
 {
-    m_lastShown = kBusyText.arg(CommandName(m_activeCommand));
+    m_lastShown = QCoreApplication::translate("RadioLink", kBusyText).arg(CommandName(m_activeCommand));
     m_reporter.ShowMessage(m_lastShown);
     return Finish(ExchangeResult::Busy);
 }
@@ -259,7 +261,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
     ShowPrompt(kWorkingText);
     // An open that failed is not caught here: its exchange ends as a communication error.
     if (!HasPort()) {
-        ShowPrompt(QStringLiteral("Please select port"));
+        ShowPrompt(QCoreApplication::translate("RadioLink", "Please select port"));
         return Finish(ExchangeResult::NoPort);
     }
 
@@ -276,7 +278,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
         const bool switchOff = record.data[0] == kSwitchOff
             && (record.sub == Traits(Op::PttEnd).sub || record.sub == Traits(Op::TestEnd).sub);
         if (Transact(BuildFrame(record), kAck.size(), {}, switchOff ? m_readStop : ReadStop{}) != kAck) {
-            ShowPrompt(QStringLiteral("Communication error"));
+            ShowPrompt(QCoreApplication::translate("RadioLink", "Communication error"));
             m_reporter.ShowPtt(QString());
             m_activeCommand = 0;
             return Finish(ExchangeResult::CommError);
@@ -293,7 +295,7 @@ ExchangeResult RadioLink::Exchange(const CommandRecord* records, int count)
             m_reporter.ShowPtt(QString());
         }
     }
-    ShowPrompt(QStringLiteral("Complete"));
+    ShowPrompt(QCoreApplication::translate("RadioLink", "Complete"));
     return Finish(ExchangeResult::Ok);
 }
 
@@ -411,10 +413,11 @@ std::optional<std::uint16_t> RadioLink::Measure(std::uint8_t code, std::uint8_t 
     const std::optional<std::uint16_t> reading = QueryReading(code, sub, fallback);
     // A silent radio must not look measured: the Prompt says so until a reading comes again.
     if (!reading) {
-        ShowPrompt(HasPort() ? QStringLiteral("Communication error") : QStringLiteral("Please select port"));
+        ShowPrompt(HasPort() ? QCoreApplication::translate("RadioLink", "Communication error")
+                               : QCoreApplication::translate("RadioLink", "Please select port"));
         m_readingLost = true;
     } else if (m_readingLost) {
-        ShowPrompt(QStringLiteral("Complete"));
+        ShowPrompt(QCoreApplication::translate("RadioLink", "Complete"));
     }
     return reading;
 }
@@ -438,7 +441,7 @@ std::optional<std::uint16_t> RadioLink::QueryReading(std::uint8_t code, std::uin
 bool RadioLink::FetchBlocks(std::uint16_t start, std::uint16_t end, Bytes& staged)
 {
     if (!PortIsOpen()) {
-        ShowPrompt(QStringLiteral("Port Invail"));
+        ShowPrompt(QCoreApplication::translate("RadioLink", "Port Invail"));
         return false;
     }
     m_port->Purge();
@@ -451,7 +454,7 @@ bool RadioLink::FetchBlocks(std::uint16_t start, std::uint16_t end, Bytes& stage
                                     : Transact(ReadBlockFrame(static_cast<std::uint16_t>(a)), kBlockReplySize,
                                                {}, m_readStop);
         if (reply.size() < kBlockReplySize) {
-            ShowPrompt(QStringLiteral("Read fail!"));
+            ShowPrompt(QCoreApplication::translate("RadioLink", "Read fail!"));
             return false;
         }
         std::copy(reply.begin() + kBlockHeaderSize, reply.end(), staged.begin() + (a - start));
@@ -470,7 +473,7 @@ bool RadioLink::ReadBlocks(std::uint16_t start, std::uint16_t end)
         return false;
     for (std::size_t i = 0; i < staged.size(); ++i)
         putU8(m_image.ParamArea(), start + i, staged[i]);
-    ShowPrompt(QStringLiteral("Read success!"));
+    ShowPrompt(QCoreApplication::translate("RadioLink", "Read success!"));
     return true;
 }
 
@@ -497,7 +500,7 @@ bool RadioLink::ReadSqlFine()
 bool RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
 {
     if (!PortIsOpen()) {
-        ShowPrompt(QStringLiteral("Port Invalid"));
+        ShowPrompt(QCoreApplication::translate("RadioLink", "Port Invalid"));
         return false;
     }
     m_port->Purge();
@@ -506,7 +509,7 @@ bool RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
     auto writeBlock = [&](int address, const Bytes& data) {
         const auto a = static_cast<std::uint16_t>(address);
         if (Transact(BuildFrame(StoreRecord(a, data)), kAck.size(), kWriteBlockPause) != kAck) {
-            ShowPrompt(QStringLiteral("Communication error"));
+            ShowPrompt(QCoreApplication::translate("RadioLink", "Communication error"));
             return false;
         }
         ++done;
@@ -524,7 +527,7 @@ bool RadioLink::WriteAll(std::uint16_t start, std::uint16_t end)
         if (!writeBlock(a, zeros))
             return false;
     }
-    ShowPrompt(QStringLiteral("Write success!"));
+    ShowPrompt(QCoreApplication::translate("RadioLink", "Write success!"));
     return true;
 }
 

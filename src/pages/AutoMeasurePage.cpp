@@ -1,5 +1,7 @@
 #include "pages/AutoMeasurePage.h"
 
+#include <QCoreApplication>
+
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QTabBar>
@@ -72,7 +74,7 @@ void AutoMeasurePage::AutoStart()
     Link().TestStart(Code());
     if (!LastOk())
         return;
-    Button(kIdAuto)->setText(QStringLiteral("End"));
+    Button(kIdAuto)->setText(QCoreApplication::translate("AutoMeasurePage", "End"));
     m_timer.start();
     m_measuring = true;
 }
@@ -81,7 +83,7 @@ void AutoMeasurePage::AutoStart()
 void AutoMeasurePage::AutoStop()
 {
     m_timer.stop();
-    Button(kIdAuto)->setText(QStringLiteral("Auto"));
+    Button(kIdAuto)->setText(QCoreApplication::translate("AutoMeasurePage", "Auto"));
     Link().TestEnd(Code());
     m_measuring = false;
 }

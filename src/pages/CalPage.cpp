@@ -81,7 +81,7 @@ void CalPage::Initialise()
         const QSignalBlocker blocker(m_tabs);
         for (int slot = 0; slot < Layout().SlotCount(); ++slot) {
             if (Layout().rowCount[static_cast<std::size_t>(slot)] != 0)
-                m_tabs->addTab(new QWidget, QString::fromUtf8(Layout().slots->names[static_cast<std::size_t>(slot)]));
+                m_tabs->addTab(new QWidget, ShownText(Layout().slots->names[static_cast<std::size_t>(slot)]));
         }
         connect(m_tabs, &QTabWidget::currentChanged, this, &CalPage::BandTabChanged);
     }
@@ -149,11 +149,11 @@ void CalPage::SetupGrid()
     m_grid->SetWordWrap(true);
     m_grid->SetRowHeight(0, kCaptionRowTwips);
     if (m_traits.captions == Captions::HeaderFormat)
-        m_grid->SetHeaderFormat(ColumnCaptions(*m_traits.table).join(QLatin1Char('|')));
+        m_grid->SetHeaderFormat(ShownColumnCaptions(*m_traits.table).join(QLatin1Char('|')));
     for (std::size_t c = 0; c < m_traits.columns.size(); ++c) {
         const int col = static_cast<int>(c);
         if (m_traits.captions == Captions::CellByCell)
-            m_grid->SetCellText(0, col, QString::fromUtf8(m_traits.table->columns[c].caption));
+            m_grid->SetCellText(0, col, ShownText(m_traits.table->columns[c].caption));
         m_grid->SetColAlignment(col, CMSFlexGrid::kCenterCenter);
         m_grid->SetColWidth(col, m_traits.columns[c].widthTwips);
     }

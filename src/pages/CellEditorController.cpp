@@ -144,7 +144,7 @@ CellEditorController::CellEditorController(GridDialog& dialog, const PageTraits&
             throw std::logic_error(path + ": list editor missing or without a column");
         editor.list->clear();
         for (const char* item : editor.items)
-            editor.list->addItem(QString::fromUtf8(item));
+            editor.list->addItem(ShownText(item));
         m_lists.push_back(editor);
     }
     m_commitOrder.assign(traits.commitOrder.begin(), traits.commitOrder.end());
@@ -218,7 +218,8 @@ void CellEditorController::OpenCellEditor()
         m_dialog.Grid()->SetCellEditor(list->list);
         list->list->show();
         list->list->raise();
-        const int index = list->list->findText(grid.CellText(row, col), Qt::MatchStartsWith);
+        // The cells hold the items as written; the list shows them translated.
+        const int index = FirstItemStartingWith(list->items, grid.CellText(row, col));
         if (index >= 0)
             list->list->setCurrentIndex(index);
         list->list->setFocus(Qt::OtherFocusReason);
@@ -286,9 +287,9 @@ void CellEditorController::CommitListEditor(int editorId, bool close)
     if (editor == nullptr || editor->list->isHidden() || m_committing)
         return;
     const QScopedValueRollback committing(m_committing, true);
-    const QString text = editor->list->currentText();
-    if (FirstItemStartingWith(editor->items, text) >= 0)
-        m_dialog.Grid()->SetCurrentCellText(text);
+    const int index = editor->list->currentIndex();
+    if (index >= 0 && static_cast<std::size_t>(index) < editor->items.size())
+        m_dialog.Grid()->SetCurrentCellText(QString::fromUtf8(editor->items[static_cast<std::size_t>(index)]));
     FinishCommit(editor->list, nullptr, close, editor->traits->stay);
 }
 

@@ -70,7 +70,7 @@ void SqlFineDialog::LoadGrid()
     grid.SetFixedCols(1);
     grid.SetWordWrap(true);
     grid.SetRowHeight(0, kCaptionRowTwips);
-    grid.SetHeaderFormat(ColumnCaptions(kSqlFineTable).join(QLatin1Char('|')));
+    grid.SetHeaderFormat(ShownColumnCaptions(kSqlFineTable).join(QLatin1Char('|')));
     for (int c = 0; c < kColumns; ++c) {
         grid.SetColAlignment(c, CMSFlexGrid::kCenterCenter);
         grid.SetColWidth(c, kColumnTraits.at(static_cast<std::size_t>(c)).widthTwips);

@@ -2,6 +2,8 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFile>
 #include <QFontMetrics>
 #include <QFrame>
@@ -244,6 +246,22 @@ const ControlTemplate* DialogTemplate::Control(int controlId) const
     return nullptr;
 }
 
+namespace {
+
+// Texts in the language installed, from the catalogue's context named after the template.
+void Translate(DialogTemplate& dialog, const QString& resourcePath)
+{
+    const QByteArray context = QFileInfo(resourcePath).baseName().toUtf8();
+    const auto translated = [&context](const QString& text) {
+        return text.isEmpty() ? text : QCoreApplication::translate(context.constData(), text.toUtf8().constData());
+    };
+    dialog.caption = translated(dialog.caption);
+    for (ControlTemplate& control : dialog.controls)
+        control.text = translated(control.text);
+}
+
+} // namespace
+
 DialogTemplate LoadDialogTemplate(const QString& resourcePath)
 {
     QFile file(resourcePath);
@@ -273,6 +291,7 @@ DialogTemplate LoadDialogTemplate(const QString& resourcePath)
             Malformed(where, QStringLiteral("expected an object"));
         dialog.controls.push_back(ControlFrom(controls.at(i).toObject(), where));
     }
+    Translate(dialog, resourcePath);
     return dialog;
 }
 

@@ -50,7 +50,8 @@ struct DialogTemplate {
     const ControlTemplate* Control(int controlId) const;
 };
 
-// Loads a template from a Qt resource path such as ":/res/MainDialog.json"; throws
+// Loads a template from a Qt resource path such as ":/res/MainDialog.json", its texts translated
+// from the context named after the file ("MainDialog"); throws
 // std::runtime_error for a malformed template (a programming error, not user input).
 DialogTemplate LoadDialogTemplate(const QString& resourcePath);
 

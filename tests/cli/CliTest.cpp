@@ -233,7 +233,7 @@ TEST_F(CliTest, OptionsGoThroughQtsParser)
 {
     const QString img = Path("pattern.dat");
     const QString none = Path("none.dat");
-    const QString exportUsage = QStringLiteral("usage: qmcal-cli export IMAGE.dat OUT.txt [--default FILE]\n");
+    const QString exportUsage = QStringLiteral("usage: qmcal-cli export IMAGE.dat OUT.txt [--default FILE] [--lang CODE]\n");
     const struct {
         QStringList args;
         int status;
@@ -246,17 +246,17 @@ TEST_F(CliTest, OptionsGoThroughQtsParser)
         {{"export", img, Path("a.txt"), "--json"}, 2, "", "qmcal-cli: Unknown option 'json'.\n" + exportUsage},
         {{"show", img, "power", "--json=yes"}, 2, "",
          "qmcal-cli: Unexpected value after '--json'.\n"
-         "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE]\n"},
+         "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE] [--lang CODE]\n"},
         {{"export", img}, 2, "", exportUsage},
-        {{"detect", "ttyS0"}, 2, "", "usage: qmcal-cli detect [--port NAME]...\n"},
+        {{"detect", "ttyS0"}, 2, "", "usage: qmcal-cli detect [--port NAME]... [--lang CODE]\n"},
         {{"--bogus", "export"}, 2, "", "qmcal-cli: Unknown option 'bogus'.\n\nusage: qmcal-cli COMMAND ARGS...\n..."},
         {{"export", img, Path("a.txt"), "--default=" + none}, 0, "",
          "qmcal-cli: warning: " + none + " cannot be read; the image starts from zeros and out-of-range values become 0\n"},
         {{"show", "--json", "--default=" + img, "--", img, "power"}, 0, "{", ""},
         {{"--", "show", img, "power", "--default", img}, 0, "Power\n", ""},
         {{"read", "-h"}, 0,
-         "usage: qmcal-cli read PORT OUT.dat [--no-backup] [--default FILE]\n\nOptions:\n", ""},
-        {{"show", "--bogus", "--help"}, 0, "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE]\n", ""},
+         "usage: qmcal-cli read PORT OUT.dat [--no-backup] [--default FILE] [--lang CODE]\n\nOptions:\n", ""},
+        {{"show", "--bogus", "--help"}, 0, "usage: qmcal-cli show IMAGE.dat PAGE [--json] [--default FILE] [--lang CODE]\n", ""},
         {{"--help", "show"}, 0, "usage: qmcal-cli COMMAND ARGS...\n", ""},
         {{"show", "--version"}, 2, "", "qmcal-cli: Unknown option 'version'.\n..."},
     };

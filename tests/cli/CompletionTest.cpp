@@ -69,7 +69,7 @@ TEST(Completion, OffersCommandsOptionsFilesPagesAndPorts)
         QStringList offered;
     } cases[] = {
         {{"qmcal-cli", "s"}, {"show"}},
-        {{"qmcal-cli", "-"}, {"--help", "--version"}},
+        {{"qmcal-cli", "-"}, {"--help", "--lang", "--version"}},
         {{"qmcal-cli", "show", "a.dat", "s"}, {"signal-mod", "sql", "sql-fine"}},
         {{"qmcal-cli", "show", ""}, dats},
         {{"qmcal-cli", "export", "a.dat", ""}, {"a.dat", "b.dat", "notes.txt", "sub"}},
