@@ -10,6 +10,7 @@ packages=(
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n   # lupdate, lrelease, Qt's own catalogues
   googletest libgtest-dev libgmock-dev
   xvfb xauth
+  shared-mime-info libglib2.0-bin   # the MIME package's test: update-mime-database, gio
   fonts-wqy-microhei fonts-liberation2
   clang libclang-rt-dev   # the fuzz preset: clang, and libFuzzer with the sanitizer runtimes
 )
