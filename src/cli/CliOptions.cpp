@@ -8,26 +8,26 @@ namespace qmcal {
 
 namespace {
 
-const CliOptionSpec& SpecOf(CliOptionFlag flag)
+const CliOptionRow& SpecOf(CliOptionFlag flag)
 {
     return *std::find_if(kCliOptions.begin(), kCliOptions.end(),
-                         [flag](const CliOptionSpec& spec) { return spec.flag == flag; });
+                         [flag](const CliOptionRow& row) { return row.flag == flag; });
 }
 
 // A switch given counts as one empty value, so that IsSet and Values agree.
-QStringList GivenValues(const QCommandLineParser& parser, const CliOptionSpec& spec)
+QStringList GivenValues(const QCommandLineParser& parser, const CliOptionRow& row)
 {
-    const QString name = QLatin1String(spec.name);
-    if (spec.valueName != nullptr)
+    const QString name = QLatin1String(row.name);
+    if (row.valueName != nullptr)
         return parser.values(name);
     return parser.isSet(name) ? QStringList{QString()} : QStringList();
 }
 
 } // namespace
 
-QString OptionWord(const CliOptionSpec& spec)
+QString OptionWord(const CliOptionRow& row)
 {
-    const QString name = QLatin1String(spec.name);
+    const QString name = QLatin1String(row.name);
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
@@ -36,12 +36,12 @@ void PrepareParser(QCommandLineParser& parser, unsigned options)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(QCommandLineOption({QStringLiteral("h"), kHelpOption},
                                         QCoreApplication::translate("qmcal-cli", "show this help")));
-    for (const CliOptionSpec& spec : kCliOptions) {
-        if ((options & spec.flag) == 0)
+    for (const CliOptionRow& row : kCliOptions) {
+        if ((options & row.flag) == 0)
             continue;
-        QCommandLineOption option(QLatin1String(spec.name), QCoreApplication::translate("qmcal-cli", spec.description));
-        if (spec.valueName != nullptr)
-            option.setValueName(QLatin1String(spec.valueName));
+        QCommandLineOption option(QLatin1String(row.name), QCoreApplication::translate("qmcal-cli", row.description));
+        if (row.valueName != nullptr)
+            option.setValueName(QLatin1String(row.valueName));
         parser.addOption(option);
     }
 }
@@ -49,13 +49,13 @@ void PrepareParser(QCommandLineParser& parser, unsigned options)
 QString OptionsUsage(unsigned options)
 {
     QString text;
-    for (const CliOptionSpec& spec : kCliOptions) {
-        if ((options & spec.flag) == 0)
+    for (const CliOptionRow& row : kCliOptions) {
+        if ((options & row.flag) == 0)
             continue;
-        text += QStringLiteral(" [%1").arg(OptionWord(spec));
-        if (spec.valueName != nullptr)
-            text += QLatin1Char(' ') + QLatin1String(spec.valueName);
-        text += spec.repeats ? QStringLiteral("]...") : QStringLiteral("]");
+        text += QStringLiteral(" [%1").arg(OptionWord(row));
+        if (row.valueName != nullptr)
+            text += QLatin1Char(' ') + QLatin1String(row.valueName);
+        text += row.repeats ? QStringLiteral("]...") : QStringLiteral("]");
     }
     return text;
 }
@@ -68,11 +68,11 @@ QString CliOptions::Value(CliOptionFlag flag) const
 
 QStringList CliOptions::Values(CliOptionFlag flag) const
 {
-    const CliOptionSpec& spec = SpecOf(flag);
+    const CliOptionRow& row = SpecOf(flag);
     QStringList values;
     if ((kCommonOptions & flag) != 0)
-        values = GivenValues(m_beforeCommand, spec);
-    return values + GivenValues(m_command, spec);
+        values = GivenValues(m_beforeCommand, row);
+    return values + GivenValues(m_command, row);
 }
 
 } // namespace qmcal

@@ -21,7 +21,7 @@ enum CliOptionFlag : unsigned {
     kOptLang = 1U << 7,
 };
 
-struct CliOptionSpec {
+struct CliOptionRow {
     CliOptionFlag flag = kOptJson;
     const char* name = "";
     const char* valueName = nullptr;  // none for a switch
@@ -31,25 +31,25 @@ struct CliOptionSpec {
 
 // In the order usage lines show them.
 inline constexpr std::array kCliOptions{
-    CliOptionSpec{.flag = kOptJson, .name = "json",
+    CliOptionRow{.flag = kOptJson, .name = "json",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli", "print the result as JSON")},
-    CliOptionSpec{.flag = kOptNoBackup, .name = "no-backup",
+    CliOptionRow{.flag = kOptNoBackup, .name = "no-backup",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli", "keep no copy of the image in backup/")},
-    CliOptionSpec{.flag = kOptVerify, .name = "verify",
+    CliOptionRow{.flag = kOptVerify, .name = "verify",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli", "read the stored values back and compare them")},
-    CliOptionSpec{.flag = kOptPort, .name = "port", .valueName = "NAME", .repeats = true,
+    CliOptionRow{.flag = kOptPort, .name = "port", .valueName = "NAME", .repeats = true,
                   .description = QT_TRANSLATE_NOOP("qmcal-cli",
                                                    "probe NAME first, then the system's ports; may be repeated")},
-    CliOptionSpec{.flag = kOptAgainst, .name = "against", .valueName = "REF.dat",
+    CliOptionRow{.flag = kOptAgainst, .name = "against", .valueName = "REF.dat",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli",
                                                    "compare with REF.dat instead of the Default.dat loaded")},
     // One letter, so written "-o" as every tool writes it.
-    CliOptionSpec{.flag = kOptOutput, .name = "o", .valueName = "FILE",
+    CliOptionRow{.flag = kOptOutput, .name = "o", .valueName = "FILE",
                   .description = QT_TRANSLATE_NOOP(
                       "qmcal-cli", "write to FILE (CSV when it ends in .csv) instead of standard output")},
-    CliOptionSpec{.flag = kOptDefault, .name = "default", .valueName = "FILE",
+    CliOptionRow{.flag = kOptDefault, .name = "default", .valueName = "FILE",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli", "the Default.dat to load")},
-    CliOptionSpec{.flag = kOptLang, .name = "lang", .valueName = "CODE",
+    CliOptionRow{.flag = kOptLang, .name = "lang", .valueName = "CODE",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli",
                                                    "the language of the texts: zh_CN, en, ... or source for the "
                                                    "texts as written (default: the system's)")},
@@ -66,7 +66,7 @@ inline constexpr QLatin1String kHelpOption{"help"};
 void PrepareParser(QCommandLineParser& parser, unsigned options);
 
 // "--json", or "-o" for a one-letter name.
-QString OptionWord(const CliOptionSpec& spec);
+QString OptionWord(const CliOptionRow& row);
 
 // " [--json] [--default FILE]": the options as a usage line shows them.
 QString OptionsUsage(unsigned options);

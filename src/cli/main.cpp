@@ -64,18 +64,18 @@ QString UsageText()
     for (const CliCommand& c : kCommands)
         commands.append({QLatin1String(c.name), CommandUsage(c)});
     QList<QPair<QString, QString>> options;
-    for (const CliOptionSpec& spec : kCliOptions) {
+    for (const CliOptionRow& row : kCliOptions) {
         QStringList takers;
-        if ((kCommonOptions & spec.flag) != 0)
+        if ((kCommonOptions & row.flag) != 0)
             takers << QCoreApplication::translate("qmcal-cli", "every command");
         for (const CliCommand& c : kCommands) {
-            if ((kCommonOptions & spec.flag) == 0 && (c.options & spec.flag) != 0)
+            if ((kCommonOptions & row.flag) == 0 && (c.options & row.flag) != 0)
                 takers << QLatin1String(c.name);
         }
-        QString option = OptionWord(spec);
-        if (spec.valueName != nullptr)
-            option += QLatin1Char(' ') + QLatin1String(spec.valueName);
-        options.append({option, QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("qmcal-cli", spec.description),
+        QString option = OptionWord(row);
+        if (row.valueName != nullptr)
+            option += QLatin1Char(' ') + QLatin1String(row.valueName);
+        options.append({option, QStringLiteral("%1 (%2)").arg(QCoreApplication::translate("qmcal-cli", row.description),
                                                                 takers.join(QStringLiteral(", ")))});
     }
     options.append({QStringLiteral("-h, --help"), QCoreApplication::translate("qmcal-cli", "show this help; after a command, its own")});
