@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>AppPaths</name>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No home folder to keep the settings and parameter files in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>AutoMeasurePage</name>
     <message>
         <source>End</source>
@@ -578,6 +593,56 @@ From: %3
     </message>
 </context>
 <context>
+    <name>PortFailure</name>
+    <message>
+        <source>busy (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>permission denied (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a serial port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>stale lock file %1 of user %2 (process %3 is gone)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>lock file %1 held by process %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PortPermission</name>
+    <message>
+        <source>run sudo usermod -aG %1 $USER and log in again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 may be opened by root only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Permission denied: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>PowerPage</name>
     <message>
         <source>Spin1</source>
@@ -640,6 +705,45 @@ From: %3
     </message>
     <message>
         <source>Write success!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tx Mod</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analog Rx</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rx Tuning</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sql/Rssi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReadBackup</name>
+    <message>
+        <source>No backup of this Read: %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No backup of this Read: no home folder to keep it in</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create the folder</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -717,6 +821,17 @@ From: %3
     </message>
     <message>
         <source>Store Current</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SessionLog</name>
+    <message>
+        <source>Cannot write the session log %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No session log: no data folder to keep it in</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -844,6 +959,97 @@ From: %3
     </message>
 </context>
 <context>
+    <name>WriteCheck</name>
+    <message>
+        <source>Verify failed: %1 %2 (%3 %4)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>point differs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>points differ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>byte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>qmcal</name>
+    <message>
+        <source>qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run it on a desktop, or on a virtual display:
+  xvfb-run -a %1 --simulate
+or with no screen at all:
+  QT_QPA_PLATFORM=offscreen %1 --simulate
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal: cannot open the display &quot;%1&quot; that %2 names (QT_LOGGING_RULES=&apos;qt.qpa.*=true&apos; says why).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal: cannot start the simulated radio: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calibration tool for the QM6200 radio.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A parameter file to open at start, as File &gt; Open would.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>one FILE at most, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Try &apos;qmcal --help&apos; for more information.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Probe NAME (a device or pseudo-terminal) before the system&apos;s serial ports; repeatable.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start a simulated radio on a pseudo-terminal and probe it first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the calibration pages below the header.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal: --simulate needs a system with pseudo-terminals
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>qmcal-cli</name>
     <message>
         <source>Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)</source>
@@ -938,6 +1144,61 @@ From: %3
     </message>
     <message>
         <source>every command</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal-cli: warning: %1: %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal-cli: %1: the same file as %2, named twice (an output cannot be one of the inputs)
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backup: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>qmcal-cli: warning: %1
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: qmcal-cli %1 %2
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>usage: qmcal-cli COMMAND ARGS...
+       qmcal-cli --help | --version
+
+commands:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+options:
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>
+PAGE is one of %1.
+--default FILE names the Default.dat to load (default: the one beside qmcal-cli,
+else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).
+read also keeps a copy of the image in backup/ in the data folder (DATA beside
+qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).
+make-default, export, read, verify and write-rssi add a line each to the session
+log, log/qmcal-YYYYMMDD.log in the data folder ($QMCAL_DATA_DIR when set).
+-- ends the options: every word after it is a file or port name.
+An option&apos;s value may also follow it after &quot;=&quot;, as in --default=FILE.
+Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,
+1 different, 2 a file that cannot be read, a failed Read or a usage error.
+</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

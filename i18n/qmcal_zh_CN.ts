@@ -21,6 +21,21 @@
     </message>
 </context>
 <context>
+    <name>AppPaths</name>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>无法创建文件夹 %1</translation>
+    </message>
+    <message>
+        <source>No home folder to keep the settings and parameter files in</source>
+        <translation>没有主文件夹，无法保存设置和参数文件</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>无法写入 %1</translation>
+    </message>
+</context>
+<context>
     <name>AutoMeasurePage</name>
     <message>
         <source>End</source>
@@ -581,6 +596,56 @@ From: %3
     </message>
 </context>
 <context>
+    <name>PortFailure</name>
+    <message>
+        <source>busy (%1)</source>
+        <translation>端口被占用（%1）</translation>
+    </message>
+    <message>
+        <source>in use by another program</source>
+        <translation>正被其他程序使用</translation>
+    </message>
+    <message>
+        <source>no such device</source>
+        <translation>设备不存在</translation>
+    </message>
+    <message>
+        <source>permission denied (%1)</source>
+        <translation>没有权限（%1）</translation>
+    </message>
+    <message>
+        <source>not a serial port</source>
+        <translation>不是串口</translation>
+    </message>
+    <message>
+        <source>stale lock file %1 of user %2 (process %3 is gone)</source>
+        <translation>用户 %2 遗留的锁文件 %1（进程 %3 已不存在）</translation>
+    </message>
+    <message>
+        <source>the system gave no reason</source>
+        <translation>系统未给出原因</translation>
+    </message>
+    <message>
+        <source>lock file %1 held by process %2</source>
+        <translation>锁文件 %1 被进程 %2 持有</translation>
+    </message>
+</context>
+<context>
+    <name>PortPermission</name>
+    <message>
+        <source>run sudo usermod -aG %1 $USER and log in again</source>
+        <translation>请运行 sudo usermod -aG %1 $USER 后重新登录</translation>
+    </message>
+    <message>
+        <source>%1 may be opened by root only</source>
+        <translation>%1 只有 root 可以打开</translation>
+    </message>
+    <message>
+        <source>Permission denied: %1.</source>
+        <translation>没有权限：%1。</translation>
+    </message>
+</context>
+<context>
     <name>PowerPage</name>
     <message>
         <source>Spin1</source>
@@ -644,6 +709,45 @@ From: %3
     <message>
         <source>Write success!</source>
         <translation>写入成功！</translation>
+    </message>
+    <message>
+        <source>Tx Mod</source>
+        <translation>发射调制</translation>
+    </message>
+    <message>
+        <source>Analog Rx</source>
+        <translation>模拟接收</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>功率</translation>
+    </message>
+    <message>
+        <source>Rx Tuning</source>
+        <translation>接收调谐</translation>
+    </message>
+    <message>
+        <source>Sql/Rssi</source>
+        <translation>静噪/RSSI</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>存储</translation>
+    </message>
+</context>
+<context>
+    <name>ReadBackup</name>
+    <message>
+        <source>No backup of this Read: %1: %2</source>
+        <translation>本次读取未备份：%1：%2</translation>
+    </message>
+    <message>
+        <source>No backup of this Read: no home folder to keep it in</source>
+        <translation>本次读取未备份：没有可保存备份的主文件夹</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder</source>
+        <translation>无法创建文件夹</translation>
     </message>
 </context>
 <context>
@@ -721,6 +825,17 @@ From: %3
     <message>
         <source>Store Current</source>
         <translation>存储当前</translation>
+    </message>
+</context>
+<context>
+    <name>SessionLog</name>
+    <message>
+        <source>Cannot write the session log %1: %2</source>
+        <translation>无法写入操作日志 %1：%2</translation>
+    </message>
+    <message>
+        <source>No session log: no data folder to keep it in</source>
+        <translation>不记录操作日志：没有可保存日志的数据文件夹</translation>
     </message>
 </context>
 <context>
@@ -847,6 +962,106 @@ From: %3
     </message>
 </context>
 <context>
+    <name>WriteCheck</name>
+    <message>
+        <source>Verify failed: %1 %2 (%3 %4)</source>
+        <translation>校验失败：%1 %2（%3 %4）</translation>
+    </message>
+    <message>
+        <source>point differs</source>
+        <translation>个校准点不同</translation>
+    </message>
+    <message>
+        <source>points differ</source>
+        <translation>个校准点不同</translation>
+    </message>
+    <message>
+        <source>byte</source>
+        <translation>个字节</translation>
+    </message>
+    <message>
+        <source>bytes</source>
+        <translation>个字节</translation>
+    </message>
+    <message>
+        <source>... and %1 more</source>
+        <translation>……另有 %1 处</translation>
+    </message>
+    <message>
+        <source>Verify failed: %1</source>
+        <translation>校验失败：%1</translation>
+    </message>
+</context>
+<context>
+    <name>qmcal</name>
+    <message>
+        <source>qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).
+</source>
+        <translation>qmcal: 没有可显示窗口的显示器（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。
+</translation>
+    </message>
+    <message>
+        <source>Run it on a desktop, or on a virtual display:
+  xvfb-run -a %1 --simulate
+or with no screen at all:
+  QT_QPA_PLATFORM=offscreen %1 --simulate
+</source>
+        <translation>请在桌面上运行，或在虚拟显示器上运行：
+  xvfb-run -a %1 --simulate
+或完全不用屏幕：
+  QT_QPA_PLATFORM=offscreen %1 --simulate
+</translation>
+    </message>
+    <message>
+        <source>qmcal: cannot open the display &quot;%1&quot; that %2 names (QT_LOGGING_RULES=&apos;qt.qpa.*=true&apos; says why).
+</source>
+        <translation>qmcal: 无法打开 %2 指定的显示器“%1”（设置 QT_LOGGING_RULES=&apos;qt.qpa.*=true&apos; 可查看原因）。
+</translation>
+    </message>
+    <message>
+        <source>qmcal: cannot start the simulated radio: %1
+</source>
+        <translation>qmcal: 无法启动模拟电台: %1
+</translation>
+    </message>
+    <message>
+        <source>Calibration tool for the QM6200 radio.</source>
+        <translation>QM6200 电台校准工具。</translation>
+    </message>
+    <message>
+        <source>A parameter file to open at start, as File &gt; Open would.</source>
+        <translation>启动时打开的参数文件，与“文件 &gt; 打开”相同。</translation>
+    </message>
+    <message>
+        <source>one FILE at most, not %1</source>
+        <translation>最多一个 FILE，而不是 %1</translation>
+    </message>
+    <message>
+        <source>Try &apos;qmcal --help&apos; for more information.
+</source>
+        <translation>运行 &apos;qmcal --help&apos; 查看更多信息。
+</translation>
+    </message>
+    <message>
+        <source>Probe NAME (a device or pseudo-terminal) before the system&apos;s serial ports; repeatable.</source>
+        <translation>先探测 NAME（设备或伪终端），再探测系统的串口；可重复给出。</translation>
+    </message>
+    <message>
+        <source>Start a simulated radio on a pseudo-terminal and probe it first.</source>
+        <translation>在伪终端上启动模拟电台，并首先探测它。</translation>
+    </message>
+    <message>
+        <source>Show the calibration pages below the header.</source>
+        <translation>在页头下方显示校准页面。</translation>
+    </message>
+    <message>
+        <source>qmcal: --simulate needs a system with pseudo-terminals
+</source>
+        <translation>qmcal: --simulate 需要支持伪终端的系统
+</translation>
+    </message>
+</context>
+<context>
     <name>qmcal-cli</name>
     <message>
         <source>Default.dat (neither beside qmcal-cli nor in qmcal/ under the data folders)</source>
@@ -949,6 +1164,84 @@ From: %3
     <message>
         <source>every command</source>
         <translation>所有命令</translation>
+    </message>
+    <message>
+        <source>qmcal-cli: warning: %1: %2
+</source>
+        <translation>qmcal-cli: 警告: %1: %2
+</translation>
+    </message>
+    <message>
+        <source>qmcal-cli: %1: the same file as %2, named twice (an output cannot be one of the inputs)
+</source>
+        <translation>qmcal-cli: %1: 与 %2 是同一个文件，被指定了两次（输出不能是输入之一）
+</translation>
+    </message>
+    <message>
+        <source>Backup: %1
+</source>
+        <translation>备份: %1
+</translation>
+    </message>
+    <message>
+        <source>qmcal-cli: warning: %1
+</source>
+        <translation>qmcal-cli: 警告: %1
+</translation>
+    </message>
+    <message>
+        <source>usage: qmcal-cli %1 %2
+</source>
+        <translation>用法: qmcal-cli %1 %2
+</translation>
+    </message>
+    <message>
+        <source>usage: qmcal-cli COMMAND ARGS...
+       qmcal-cli --help | --version
+
+commands:
+</source>
+        <translation>用法: qmcal-cli 命令 参数...
+      qmcal-cli --help | --version
+
+命令:
+</translation>
+    </message>
+    <message>
+        <source>
+options:
+</source>
+        <translation>
+选项:
+</translation>
+    </message>
+    <message>
+        <source>
+PAGE is one of %1.
+--default FILE names the Default.dat to load (default: the one beside qmcal-cli,
+else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).
+read also keeps a copy of the image in backup/ in the data folder (DATA beside
+qmcal-cli, or ~/Documents/qmcal once installed; the newest %2 are kept).
+make-default, export, read, verify and write-rssi add a line each to the session
+log, log/qmcal-YYYYMMDD.log in the data folder ($QMCAL_DATA_DIR when set).
+-- ends the options: every word after it is a file or port name.
+An option&apos;s value may also follow it after &quot;=&quot;, as in --default=FILE.
+Exit status: 0 done, 1 failed, 2 usage error; diff and verify: 0 alike,
+1 different, 2 a file that cannot be read, a failed Read or a usage error.
+</source>
+        <translation>
+PAGE 为 %1 之一。
+--default FILE 指定要载入的 Default.dat（默认：qmcal-cli 旁边的那个，
+否则为 $XDG_DATA_HOME 或 $XDG_DATA_DIRS（如 /usr/share）中的 qmcal/Default.dat）。
+read 还会在数据文件夹的 backup/ 中保留一份映像副本（数据文件夹为 qmcal-cli 旁边的
+DATA，安装后为 ~/Documents/qmcal；保留最新的 %2 份）。
+make-default、export、read、verify 和 write-rssi 各在操作日志中记一行，
+日志为数据文件夹中的 log/qmcal-YYYYMMDD.log（设置了 $QMCAL_DATA_DIR 时在其中）。
+-- 结束选项：其后的每个词都是文件名或端口名。
+选项的值也可以用“=”接在选项后，如 --default=FILE。
+退出状态：0 完成，1 失败，2 用法错误；diff 和 verify：0 相同，
+1 不同，2 文件无法读取、读取失败或用法错误。
+</translation>
     </message>
 </context>
 </TS>

@@ -28,6 +28,27 @@ using qmcal::kLangValueName;
 
 constexpr int kExitUsage = 2;
 
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("qmcal", text);
+}
+
+void PrintError(const QString& text)
+{
+    std::fputs(qPrintable(text), stderr);
+}
+
+// The language first, so that help and every message after it speak it; a mistaken option is
+// still reported, in that language, by the full parse.
+QString LanguageOf(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption lang{kLangOption, QString(), kLangValueName};
+    parser.addOption(lang);
+    static_cast<void>(parser.parse(arguments));
+    return parser.value(lang);
+}
+
 // Qt's own message for a missing display is a bare abort; say what to do instead.
 bool DisplayMissing()
 {
@@ -39,15 +60,18 @@ bool DisplayMissing()
 #endif
 }
 
-constexpr const char* kNoDisplayText =
-    "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n";
-constexpr const char* kDisplayRefusedText =
-    "qmcal: cannot open the display \"%s\" that %s names (QT_LOGGING_RULES='qt.qpa.*=true' says why).\n";
-constexpr const char* kWithoutDisplayText =
-    "Run it on a desktop, or on a virtual display:\n"
-    "  xvfb-run -a %s --simulate\n"
-    "or with no screen at all:\n"
-    "  QT_QPA_PLATFORM=offscreen %s --simulate\n";
+constexpr const char* kNoDisplayText = QT_TRANSLATE_NOOP(
+    "qmcal", "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+
+// What to run instead, for the program named program.
+QString WithoutDisplayText(const QString& program)
+{
+    return QCoreApplication::translate("qmcal", "Run it on a desktop, or on a virtual display:\n"
+                                                "  xvfb-run -a %1 --simulate\n"
+                                                "or with no screen at all:\n"
+                                                "  QT_QPA_PLATFORM=offscreen %1 --simulate\n")
+        .arg(program);
+}
 
 // Qt ends the process with abort() and advice to reinstall when its window system cannot
 // start, e.g. on a DISPLAY whose server has gone. Installed only while the application object
@@ -59,14 +83,25 @@ void WindowSystemMessage(QtMsgType type, const QMessageLogContext& context, cons
         return;
     }
     const char* variable = qEnvironmentVariableIsEmpty("DISPLAY") ? "WAYLAND_DISPLAY" : "DISPLAY";
-    const QByteArray display = qgetenv(variable);
-    const QByteArray program = QFile::encodeName(QCoreApplication::arguments().value(0));
-    const char* name = program.isEmpty() ? "qmcal" : program.constData();
-    if (display.isEmpty())
-        std::fputs(kNoDisplayText, stderr);
-    else
-        std::fprintf(stderr, kDisplayRefusedText, display.constData(), variable);
-    std::fprintf(stderr, kWithoutDisplayText, name, name);
+    const QString display = qEnvironmentVariable(variable);
+    // The application object is half made, yet holds the arguments and takes a catalogue.
+    qmcal::Translations translations;
+    QString program;
+    if (QCoreApplication::instance() != nullptr) {
+        translations.Use(LanguageOf(QCoreApplication::arguments()));
+        program = QCoreApplication::arguments().value(0);
+    }
+    if (program.isEmpty())
+        program = QStringLiteral("qmcal");
+    if (display.isEmpty()) {
+        PrintError(Tr(kNoDisplayText));
+    } else {
+        PrintError(QCoreApplication::translate(
+                       "qmcal", "qmcal: cannot open the display \"%1\" that %2 names (QT_LOGGING_RULES='qt.qpa.*=true' "
+                                "says why).\n")
+                       .arg(display, QLatin1String(variable)));
+    }
+    PrintError(WithoutDisplayText(program));
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -83,7 +118,8 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
     auto host = std::make_unique<qmcal::sim::PtyHost>(std::move(radio), true);
     std::string error;
     if (!host->Start(&error)) {
-        std::fprintf(stderr, "qmcal: cannot start the simulated radio: %s\n", error.c_str());
+        PrintError(QCoreApplication::translate("qmcal", "qmcal: cannot start the simulated radio: %1\n")
+                       .arg(QString::fromStdString(error)));
         return nullptr;
     }
     path = QString::fromStdString(host->SlavePath());
@@ -94,12 +130,12 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
 struct CommandLine {
     CommandLine()
     {
-        parser.setApplicationDescription(QStringLiteral("Calibration tool for the QM6200 radio."));
+        parser.setApplicationDescription(Tr(QT_TRANSLATE_NOOP("qmcal", "Calibration tool for the QM6200 radio.")));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({port, simulate, workbench, lang});
         parser.addPositionalArgument(QStringLiteral("FILE"),
-            QStringLiteral("A parameter file to open at start, as File > Open would."),
+            Tr(QT_TRANSLATE_NOOP("qmcal", "A parameter file to open at start, as File > Open would.")),
             QStringLiteral("[FILE]"));
     }
 
@@ -110,10 +146,12 @@ struct CommandLine {
         if (!parser.parse(arguments))
             error = parser.errorText();
         else if (parser.positionalArguments().size() > 1)
-            error = QStringLiteral("one FILE at most, not %1").arg(parser.positionalArguments().join(u' '));
+            error = Tr(QT_TRANSLATE_NOOP("qmcal", "one FILE at most, not %1"))
+                        .arg(parser.positionalArguments().join(u' '));
         if (error.isEmpty())
             return true;
-        std::fprintf(stderr, "qmcal: %s\nTry 'qmcal --help' for more information.\n", qPrintable(error));
+        PrintError(QStringLiteral("qmcal: %1\n").arg(error)
+                   + Tr(QT_TRANSLATE_NOOP("qmcal", "Try 'qmcal --help' for more information.\n")));
         return false;
     }
 
@@ -121,13 +159,15 @@ struct CommandLine {
 
     QCommandLineParser parser;
     const QCommandLineOption port{QStringLiteral("port"),
-        QStringLiteral("Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable."),
+        Tr(QT_TRANSLATE_NOOP("qmcal",
+                             "Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable.")),
         QStringLiteral("NAME")};
     const QCommandLineOption simulate{QStringLiteral("simulate"),
-        QStringLiteral("Start a simulated radio on a pseudo-terminal and probe it first.")};
+        Tr(QT_TRANSLATE_NOOP("qmcal", "Start a simulated radio on a pseudo-terminal and probe it first."))};
     const QCommandLineOption workbench{QStringLiteral("workbench"),
-        QStringLiteral("Show the calibration pages below the header.")};
-    const QCommandLineOption lang{kLangOption, kLangDescription, kLangValueName};
+        Tr(QT_TRANSLATE_NOOP("qmcal", "Show the calibration pages below the header."))};
+    const QCommandLineOption lang{kLangOption, QCoreApplication::translate("qmcal-cli", kLangDescription),
+                                  kLangValueName};
 };
 
 void SetIdentity()
@@ -157,6 +197,8 @@ int main(int argc, char* argv[])
     if (DisplayMissing() || AnsweredWithoutWindow(argc, argv)) {
         QCoreApplication core(argc, argv);
         SetIdentity();
+        qmcal::Translations translations;
+        translations.Use(LanguageOf(core.arguments()));
         CommandLine commandLine;
         if (!commandLine.Parse(core.arguments()))
             return kExitUsage;
@@ -164,8 +206,7 @@ int main(int argc, char* argv[])
             commandLine.parser.showHelp(0);
         if (commandLine.parser.isSet(QStringLiteral("version")))
             commandLine.parser.showVersion();
-        std::fputs(kNoDisplayText, stderr);
-        std::fprintf(stderr, kWithoutDisplayText, argv[0], argv[0]);
+        PrintError(Tr(kNoDisplayText) + WithoutDisplayText(core.arguments().value(0)));
         return 1;
     }
 
@@ -182,13 +223,13 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/qmcal.png")));
 
     // The application object has taken the window system's own options out of the arguments.
+    // The language before any window exists; never stored, so each start decides again.
+    qmcal::Translations translations;
+    translations.Use(LanguageOf(QCoreApplication::arguments()));
     CommandLine commandLine;
     if (!commandLine.Parse(QCoreApplication::arguments()))
         return kExitUsage;
     const QCommandLineParser& parser = commandLine.parser;
-    // Before any window exists; never stored, so each start decides again.
-    qmcal::Translations translations;
-    translations.Use(parser.value(commandLine.lang));
 
     qmcal::CalApp::Options options;
     options.extraPorts = parser.values(commandLine.port);
@@ -204,7 +245,7 @@ int main(int argc, char* argv[])
             return 1;
         options.extraPorts.prepend(path);
 #else
-        std::fprintf(stderr, "qmcal: --simulate needs a system with pseudo-terminals\n");
+        PrintError(Tr(QT_TRANSLATE_NOOP("qmcal", "qmcal: --simulate needs a system with pseudo-terminals\n")));
         return 1;
 #endif
     }

@@ -70,7 +70,7 @@ bool FileDone(const QString& path, const FileResult& result)
     else if (!result.ok)
         PrintError(QStringLiteral("qmcal-cli: %1: %2\n").arg(path, result.messageText));
     else if (!result.messageText.isEmpty())
-        PrintError(QStringLiteral("qmcal-cli: warning: %1: %2\n").arg(path, result.messageText));
+        PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: warning: %1: %2\n").arg(path, result.messageText));
     return result.ok;
 }
 
@@ -83,8 +83,8 @@ bool NamedTwice(const QString& output, const QStringList& inputs)
         struct stat in {};
         if (::stat(QFile::encodeName(input).constData(), &in) == 0 && in.st_dev == out.st_dev
             && in.st_ino == out.st_ino) {
-            PrintError(QStringLiteral("qmcal-cli: %1: the same file as %2, named twice (an output "
-                                      "cannot be one of the inputs)\n")
+            PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: %1: the same file as %2, named twice (an "
+                                                                  "output cannot be one of the inputs)\n")
                            .arg(output, input));
             return true;
         }

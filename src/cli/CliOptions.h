@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "shell/Translations.h"
+
 namespace qmcal {
 
 // The options of every command, one bit each; a command's set is their sum.
@@ -50,9 +52,7 @@ inline constexpr std::array kCliOptions{
     CliOptionRow{.flag = kOptDefault, .name = "default", .valueName = "FILE",
                   .description = QT_TRANSLATE_NOOP("qmcal-cli", "the Default.dat to load")},
     CliOptionRow{.flag = kOptLang, .name = "lang", .valueName = "CODE",
-                  .description = QT_TRANSLATE_NOOP("qmcal-cli",
-                                                   "the language of the texts: zh_CN, en, ... or source for the "
-                                                   "texts as written (default: the system's)")},
+                  .description = kLangDescription},
 };
 
 // Options every command takes, before its name or after it.

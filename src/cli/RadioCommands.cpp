@@ -129,9 +129,9 @@ int RunRead(const QStringList& args, const CliOptions& options, const CliContext
                    kept.ok ? QStringLiteral("backup written") : kept.messageText, kExitOk);
         // Standard output stays the Prompt's text alone.
         if (kept.ok)
-            PrintError(QStringLiteral("Backup: %1\n").arg(keptPath));
+            PrintError(QCoreApplication::translate("qmcal-cli", "Backup: %1\n").arg(keptPath));
         else
-            PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(kept.messageText));
+            PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: warning: %1\n").arg(kept.messageText));
     }
 
     ClearBeforeSave(*session.image);

@@ -43,7 +43,8 @@ QString CommandUsage(const CliCommand& command)
 
 QString UsageLine(const CliCommand& command)
 {
-    return QStringLiteral("usage: qmcal-cli %1 %2\n").arg(QLatin1String(command.name), CommandUsage(command));
+    return QCoreApplication::translate("qmcal-cli", "usage: qmcal-cli %1 %2\n")
+        .arg(QLatin1String(command.name), CommandUsage(command));
 }
 
 // Two columns, which help2man also keeps apart in the man page.
@@ -80,10 +81,11 @@ QString UsageText()
     }
     options.append({QStringLiteral("-h, --help"), QCoreApplication::translate("qmcal-cli", "show this help; after a command, its own")});
     options.append({QStringLiteral("--version"), QCoreApplication::translate("qmcal-cli", "show the version")});
-    return QStringLiteral("usage: qmcal-cli COMMAND ARGS...\n"
-                          "       qmcal-cli --help | --version\n\ncommands:\n")
-        + Columns(commands) + QStringLiteral("\noptions:\n") + Columns(options)
-        + QStringLiteral(
+    return QCoreApplication::translate("qmcal-cli", "usage: qmcal-cli COMMAND ARGS...\n"
+                                                    "       qmcal-cli --help | --version\n\ncommands:\n")
+        + Columns(commands) + QCoreApplication::translate("qmcal-cli", "\noptions:\n") + Columns(options)
+        + QCoreApplication::translate(
+              "qmcal-cli",
               "\nPAGE is one of %1.\n"
               "--default FILE names the Default.dat to load (default: the one beside qmcal-cli,\n"
               "else qmcal/Default.dat in $XDG_DATA_HOME or $XDG_DATA_DIRS, such as /usr/share).\n"
@@ -139,7 +141,9 @@ int RunCommand(const CliCommand& command, const QStringList& words, const QComma
     // The same DATA folder as the window's, decided the same way.
     const QString dataFolder = ResolveLocations(exeFolder).dataFolder;
     // A log that cannot be written costs no command.
-    SessionLog log([](const QString& text) { PrintError(QStringLiteral("qmcal-cli: warning: %1\n").arg(text)); });
+    SessionLog log([](const QString& text) {
+        PrintError(QCoreApplication::translate("qmcal-cli", "qmcal-cli: warning: %1\n").arg(text));
+    });
     log.SetDataFolder(dataFolder);
     const CliContext context{exeFolder, dataFolder, &log, QLatin1String(command.name)};
     const int status = command.handler(args, CliOptions(parser, beforeCommand), context);

@@ -2,6 +2,7 @@
 
 #include "data/ParamFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ const QRegularExpression kBackupName(QStringLiteral(R"(^read-(\d{8}-\d{6})(?:-(\
 
 QString NoBackupText(const QString& path, const QString& why)
 {
-    return QStringLiteral("No backup of this Read: %1: %2").arg(QDir::toNativeSeparators(path), why);
+    return QCoreApplication::translate("ReadBackup", "No backup of this Read: %1: %2").arg(QDir::toNativeSeparators(path), why);
 }
 
 // Takes the name with an exclusive create, so two programs reading at the same second never
@@ -95,10 +96,10 @@ FileResult KeepReadBackup(const ParamImage& image, const QString& dataFolder, co
 {
     // Without a home folder the data folder is empty; the backup must not land in "/backup".
     if (dataFolder.isEmpty())
-        return {false, QStringLiteral("No backup of this Read: no home folder to keep it in")};
+        return {false, QCoreApplication::translate("ReadBackup", "No backup of this Read: no home folder to keep it in")};
     const QString folder = BackupFolder(dataFolder);
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
-        return {false, NoBackupText(folder, QStringLiteral("Cannot create the folder"))};
+        return {false, NoBackupText(folder, QCoreApplication::translate("ReadBackup", "Cannot create the folder"))};
     QString error;
     const QString path = ReserveName(folder, when, error);
     if (path.isEmpty())

@@ -1,5 +1,6 @@
 #include "data/SessionLog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +41,7 @@ QString OffsetText(int seconds)
 
 QString CannotWriteLogText(const QString& path, int error)
 {
-    return QStringLiteral("Cannot write the session log %1: %2")
+    return QCoreApplication::translate("SessionLog", "Cannot write the session log %1: %2")
         .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error)));
 }
 
@@ -129,7 +130,7 @@ void SessionLog::Append(const SessionEntry& entry, const QDateTime& when)
     const QString folder = Folder();
     // Without a home folder the data folder is empty; the log must not land in "/log".
     if (folder.isEmpty()) {
-        Fail(QStringLiteral("No session log: no data folder to keep it in"));
+        Fail(QCoreApplication::translate("SessionLog", "No session log: no data folder to keep it in"));
         return;
     }
     const QString path = folder + QLatin1Char('/') + SessionLogFileName(when);

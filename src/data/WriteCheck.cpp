@@ -4,6 +4,8 @@
 #include <memory>
 #include <set>
 
+#include <QCoreApplication>
+
 namespace qmcal {
 
 namespace {
@@ -68,23 +70,26 @@ RangeDiff DiffRanges(const ParamImage& a, const AreaBytes& b, const AddressRange
 QString VerifyFailedText(const RangeDiff& check, int maxLines)
 {
     const auto points = static_cast<int>(check.diff.cells.size());
-    QString text = QStringLiteral("Verify failed: %1 %2 (%3 %4)\n")
+    QString text = QCoreApplication::translate("WriteCheck", "Verify failed: %1 %2 (%3 %4)")
                        .arg(points)
-                       .arg(points == 1 ? QStringLiteral("point differs") : QStringLiteral("points differ"))
+                       .arg(points == 1 ? QCoreApplication::translate("WriteCheck", "point differs")
+                                        : QCoreApplication::translate("WriteCheck", "points differ"))
                        .arg(check.bytes)
-                       .arg(check.bytes == 1 ? QStringLiteral("byte") : QStringLiteral("bytes"));
+                       .arg(check.bytes == 1 ? QCoreApplication::translate("WriteCheck", "byte")
+                                             : QCoreApplication::translate("WriteCheck", "bytes"))
+        + QLatin1Char('\n');
     QStringList lines = DiffText(check.diff).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const auto shown = maxLines < 0 ? lines.size() : std::min<qsizetype>(lines.size(), maxLines);
     for (qsizetype i = 0; i < shown; ++i)
         text += lines.at(i) + QLatin1Char('\n');
     if (shown < lines.size())
-        text += QStringLiteral("... and %1 more\n").arg(lines.size() - shown);
+        text += QCoreApplication::translate("WriteCheck", "... and %1 more").arg(lines.size() - shown) + QLatin1Char('\n');
     return text;
 }
 
 QString VerifyNotReadText(const QString& reason)
 {
-    return QStringLiteral("Verify failed: %1\n").arg(reason);
+    return QCoreApplication::translate("WriteCheck", "Verify failed: %1").arg(reason) + QLatin1Char('\n');
 }
 
 } // namespace qmcal

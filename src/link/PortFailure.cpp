@@ -1,5 +1,6 @@
 #include "link/PortFailure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -78,7 +79,12 @@ QString FileUser(const QString& path)
 
 PortFailure Busy(const QString& detail)
 {
-    return {PortFailure::Kind::Busy, QStringLiteral("busy (%1)").arg(detail)};
+    return {PortFailure::Kind::Busy, QCoreApplication::translate("PortFailure", "busy (%1)").arg(detail)};
+}
+
+PortFailure InUse()
+{
+    return Busy(QCoreApplication::translate("PortFailure", "in use by another program"));
 }
 
 } // namespace
@@ -137,40 +143,39 @@ PortFailure DiagnosePort(const QString& name, const QStringList& lockFolders)
 {
     const std::optional<PortLock> lock = FindPortLock(name, lockFolders);
     if (lock && lock->alive)
-        return Busy(QStringLiteral("lock file %1 held by process %2").arg(lock->path).arg(lock->pid));
+        return Busy(
+            QCoreApplication::translate("PortFailure", "lock file %1 held by process %2").arg(lock->path).arg(lock->pid));
 #ifdef Q_OS_UNIX
     const DeviceOwner device = DeviceOwnerOf(name);
     const int fd = ::open(QFile::encodeName(device.path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENODEV || error == ENXIO)
-            return {PortFailure::Kind::NoDevice, QStringLiteral("no such device")};
+            return {PortFailure::Kind::NoDevice, QCoreApplication::translate("PortFailure", "no such device")};
         if (error == EACCES || error == EPERM) {
             // The same advice as the dialog's hint row, as one reason.
-            QString hint = PermissionHint({device});
-            hint.remove(QStringLiteral("Permission denied: "));
-            if (hint.endsWith(QLatin1Char('.')))
-                hint.chop(1);
-            return {PortFailure::Kind::Permission, QStringLiteral("permission denied (%1)").arg(hint)};
+            return {PortFailure::Kind::Permission,
+                    QCoreApplication::translate("PortFailure", "permission denied (%1)").arg(PermissionAdvice({device}))};
         }
         if (error == EBUSY)
-            return Busy(QStringLiteral("in use by another program"));
+            return InUse();
         return {PortFailure::Kind::Other, QString::fromLocal8Bit(std::strerror(error))};
     }
     termios settings {};
     const bool terminal = ::tcgetattr(fd, &settings) == 0;
     ::close(fd);
     if (PortHeldExclusively(name))
-        return Busy(QStringLiteral("in use by another program"));
+        return InUse();
     if (!terminal)
-        return {PortFailure::Kind::Other, QStringLiteral("not a serial port")};
+        return {PortFailure::Kind::Other, QCoreApplication::translate("PortFailure", "not a serial port")};
 #endif
     if (lock) {
-        return {PortFailure::Kind::StaleLock, QStringLiteral("stale lock file %1 of user %2 (process %3 is gone)")
-                                                  .arg(lock->path, lock->user)
-                                                  .arg(lock->pid)};
+        return {PortFailure::Kind::StaleLock,
+                QCoreApplication::translate("PortFailure", "stale lock file %1 of user %2 (process %3 is gone)")
+                    .arg(lock->path, lock->user)
+                    .arg(lock->pid)};
     }
-    return {PortFailure::Kind::Other, QStringLiteral("the system gave no reason")};
+    return {PortFailure::Kind::Other, QCoreApplication::translate("PortFailure", "the system gave no reason")};
 }
 
 PortFailure DiagnosePort(const QString& name)

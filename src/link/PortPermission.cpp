@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -62,16 +63,23 @@ bool GroupMayOpen(const DeviceOwner& device)
            && (device.mode & kGroupReadWrite) == kGroupReadWrite;
 }
 
-QString PermissionHint(const std::vector<DeviceOwner>& refused)
+QString PermissionAdvice(const std::vector<DeviceOwner>& refused)
 {
     if (refused.empty())
         return {};
     const auto joinable = std::find_if(refused.begin(), refused.end(), &GroupMayOpen);
     if (joinable != refused.end()) {
-        return QStringLiteral("Permission denied: run sudo usermod -aG %1 $USER and log in again.")
+        return QCoreApplication::translate("PortPermission", "run sudo usermod -aG %1 $USER and log in again")
             .arg(joinable->group);
     }
-    return QStringLiteral("Permission denied: %1 may be opened by root only.").arg(refused.front().path);
+    return QCoreApplication::translate("PortPermission", "%1 may be opened by root only").arg(refused.front().path);
+}
+
+QString PermissionHint(const std::vector<DeviceOwner>& refused)
+{
+    if (refused.empty())
+        return {};
+    return QCoreApplication::translate("PortPermission", "Permission denied: %1.").arg(PermissionAdvice(refused));
 }
 
 } // namespace qmcal

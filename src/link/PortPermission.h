@@ -31,4 +31,8 @@ bool GroupMayOpen(const DeviceOwner& device);
 // first refused device, which only root may open.
 QString PermissionHint(const std::vector<DeviceOwner>& refused);
 
+// The hint's advice alone ("run sudo usermod -aG dialout $USER and log in again"), for a
+// reason that names the port beside it.
+QString PermissionAdvice(const std::vector<DeviceOwner>& refused);
+
 } // namespace qmcal

@@ -123,12 +123,13 @@ int BlockCount(std::uint16_t start, std::uint16_t end)
 CommandNameMap MakeCommandNameMap()
 {
     CommandNameMap names;
-    names[kCodeTxMod] = QStringLiteral("Tx Mod");
-    names[kCodeAnalogRx] = QStringLiteral("Analog Rx");
-    names[kCodePower] = QStringLiteral("Power");
-    names[kCodeRxTuning] = QStringLiteral("Rx Tuning");
-    names[kCodeSqlRssi] = QStringLiteral("Sql/Rssi");
-    names[kCodeStore] = QStringLiteral("Store");
+    // Kept as written; CommandName shows them in the reader's language.
+    names[kCodeTxMod] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Tx Mod"));
+    names[kCodeAnalogRx] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Analog Rx"));
+    names[kCodePower] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Power"));
+    names[kCodeRxTuning] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Rx Tuning"));
+    names[kCodeSqlRssi] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Sql/Rssi"));
+    names[kCodeStore] = QStringLiteral(QT_TRANSLATE_NOOP("RadioLink", "Store"));
     return names;
 }
 
@@ -198,7 +199,7 @@ SerialPort* RadioLink::Port() const
 QString RadioLink::CommandName(std::uint8_t code) const
 {
     const auto it = m_names.find(code);
-    return it == m_names.end() ? QString() : it->second;
+    return it == m_names.end() ? QString() : QCoreApplication::translate("RadioLink", it->second.toUtf8().constData());
 }
 
 Bytes RadioLink::Transact(const Bytes& frame, std::size_t replySize, std::chrono::milliseconds pause,

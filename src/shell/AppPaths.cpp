@@ -18,7 +18,7 @@ const QString kSubfolder = QStringLiteral("qmcal");
 
 QString CannotCreateText(const QString& folder)
 {
-    return QStringLiteral("Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
+    return QCoreApplication::translate("AppPaths", "Cannot create the folder %1").arg(QDir::toNativeSeparators(folder));
 }
 
 // Qt takes an unset or empty HOME as the root and a relative one as it stands, which would put
@@ -101,7 +101,7 @@ QStringList PrepareLocations(const AppLocations& locations)
     }
     for (const QString& folder : {locations.settingsFolder, locations.dataFolder}) {
         if (folder.isEmpty())
-            problems << QStringLiteral("No home folder to keep the settings and parameter files in");
+            problems << QCoreApplication::translate("AppPaths", "No home folder to keep the settings and parameter files in");
         else if (!QDir().mkpath(folder))
             problems << CannotCreateText(QDir::cleanPath(folder));
     }
@@ -111,7 +111,7 @@ QStringList PrepareLocations(const AppLocations& locations)
 
 QString CannotWriteText(const QString& path)
 {
-    return QStringLiteral("Cannot write %1").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("AppPaths", "Cannot write %1").arg(QDir::toNativeSeparators(path));
 }
 
 void PrintLocationProblem(const QString& text)

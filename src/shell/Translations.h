@@ -12,9 +12,9 @@ namespace qmcal {
 // "--lang CODE" on the window and on every command of qmcal-cli.
 inline constexpr QLatin1String kLangOption{"lang"};
 inline constexpr QLatin1String kLangValueName{"CODE"};
-inline constexpr QLatin1String kLangDescription{
-    "the language of the texts: zh_CN, en, ... or source for the texts as written "
-    "(default: the system's)"};
+// Translated where shown, in qmcal-cli's context for both programs.
+inline constexpr const char* kLangDescription = QT_TRANSLATE_NOOP(
+    "qmcal-cli", "the language of the texts: zh_CN, en, ... or source for the texts as written (default: the system's)");
 
 // The program's catalogue and Qt's own for one language, installed on the application while
 // this object lives. Where no catalogue applies (a C locale, a language without one, "source"),
