@@ -15,6 +15,9 @@
 #include <QTranslator>
 
 #include "AppHarness.h"
+#include "app/AboutBox.h"
+#include "app/PortDialog.h"
+#include "pages/SqlFineDialog.h"
 #include "shell/Translations.h"
 
 namespace qmcal::test {
@@ -79,8 +82,9 @@ TEST(Translation, EveryTextOfTheWindowAndItsPagesGoesThroughTheCatalogue)
     dialog->show();
 
     QStringList plain;
-    const auto check = [&plain](const QString& where, const QString& text) {
-        if (!text.startsWith(kPrefix))
+    const QString refusedPort = QStringLiteral("ttyS4");  // a port's name is the system's, not a text
+    const auto check = [&plain, &refusedPort](const QString& where, const QString& text) {
+        if (!text.startsWith(kPrefix) && text != refusedPort)
             plain << where + QStringLiteral(": ") + text;
     };
     check(QStringLiteral("window title"), dialog->windowTitle());
@@ -93,15 +97,35 @@ TEST(Translation, EveryTextOfTheWindowAndItsPagesGoesThroughTheCatalogue)
     }
     // Every page, shown or behind its tab; controls the template hides are never seen.
     int walked = 0;
-    for (const QWidget* widget : dialog->findChildren<QWidget*>()) {
-        if (widget->isHidden() && !widget->inherits("qmcal::GridDialog"))
-            continue;
-        for (const QString& text : ShownTexts(*widget)) {
-            check(QString::fromLatin1(widget->metaObject()->className()), text);
-            ++walked;
+    const auto walk = [&](const QWidget& top) {
+        if (!top.windowTitle().isEmpty())
+            check(QStringLiteral("title"), top.windowTitle());
+        for (const QWidget* widget : top.findChildren<QWidget*>()) {
+            if (widget->isHidden() && !widget->inherits("qmcal::GridDialog"))
+                continue;
+            for (const QString& text : ShownTexts(*widget)) {
+                check(QString::fromLatin1(widget->metaObject()->className()), text);
+                ++walked;
+            }
         }
-    }
+    };
+    walk(*dialog);
     EXPECT_GT(walked, 50);
+    // The dialogs the menus and the last tab open, a port refused for lack of rights among them.
+    AboutBox about(dialog.get());
+    PortAccess access;
+    access.open = h.ports.Opener();
+    access.permissionDenied = [](const QString&) { return true; };
+    access.owner = [](const QString& name) { return DeviceOwner{name, QStringLiteral("dialout"), 0660}; };
+    access.linkThread = &h.linkThread;
+    PortDialog port(h.link, h.reporter, PortDialog::ButtonNames({refusedPort}), [](const QString&) {}, std::move(access),
+                    dialog.get());
+    SqlFineDialog sqlFine(h.image, h.link, dialog.get());
+    for (QDialog* opened : std::initializer_list<QDialog*>{&about, &port, &sqlFine}) {
+        opened->show();
+        walk(*opened);
+        opened->hide();
+    }
     EXPECT_TRUE(plain.isEmpty()) << plain.join(QLatin1Char('\n')).toStdString();
 
     // The tabs pick their pages by their data, whatever the captions read.
@@ -131,15 +155,16 @@ TEST(Translation, LanguageFromTheOptionElseTheLocaleElseTheTextsAsWritten)
         const char* fileMenu;
         const char* wrongModel;
         const char* qtCancel;  // Qt's own catalogue, for its dialogs' buttons
+        const char* help;      // qmcal --help, whose texts are made once the language is known
     };
     const Case cases[] = {
-        {"C", "", "&File", "文件不匹配", "Cancel"},
-        {"zh_CN.UTF-8", "", "文件(&F)", "文件不匹配", "取消"},
-        {"en_US.UTF-8", "", "&File", "File does not match", "Cancel"},
-        {"zh_CN.UTF-8", "source", "&File", "文件不匹配", "Cancel"},
-        {"zh_CN.UTF-8", "xx", "&File", "文件不匹配", "Cancel"},
-        {"C", "zh_CN", "文件(&F)", "文件不匹配", "取消"},
-        {"zh_CN.UTF-8", "en", "&File", "File does not match", "Cancel"},
+        {"C", "", "&File", "文件不匹配", "Cancel", "Calibration tool for the QM6200 radio."},
+        {"zh_CN.UTF-8", "", "文件(&F)", "文件不匹配", "取消", "QM6200 电台校准工具。"},
+        {"en_US.UTF-8", "", "&File", "File does not match", "Cancel", "Calibration tool for the QM6200 radio."},
+        {"zh_CN.UTF-8", "source", "&File", "文件不匹配", "Cancel", "Calibration tool for the QM6200 radio."},
+        {"zh_CN.UTF-8", "xx", "&File", "文件不匹配", "Cancel", "Calibration tool for the QM6200 radio."},
+        {"C", "zh_CN", "文件(&F)", "文件不匹配", "取消", "QM6200 电台校准工具。"},
+        {"zh_CN.UTF-8", "en", "&File", "File does not match", "Cancel", "Calibration tool for the QM6200 radio."},
     };
     QTemporaryDir dir;
     const QString empty = dir.filePath(QStringLiteral("empty.dat"));
@@ -170,6 +195,14 @@ TEST(Translation, LanguageFromTheOptionElseTheLocaleElseTheTextsAsWritten)
         ASSERT_TRUE(cli.waitForFinished(30000));
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.wrongModel))) << err.toStdString();
+        QProcess window;
+        window.setProcessEnvironment(env);
+        window.start(QStringLiteral(QMCAL_BIN_DIR "/qmcal"),
+                     lang.isEmpty() ? QStringList{QStringLiteral("--help")}
+                                    : QStringList{QStringLiteral("--help"), QStringLiteral("--lang"), lang});
+        ASSERT_TRUE(window.waitForFinished(30000));
+        const QString help = QString::fromUtf8(window.readAllStandardOutput());
+        EXPECT_TRUE(help.contains(QString::fromUtf8(c.help))) << help.toStdString();
     }
     // Before the command word, too.
     QProcess cli;
