@@ -95,6 +95,10 @@
         <source>not a regular file</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Sorry, error not find.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainDialog</name>

@@ -95,6 +95,10 @@
         <source>not a regular file</source>
         <translation>不是普通文件</translation>
     </message>
+    <message>
+        <source>Sorry, error not find.</source>
+        <translation>抱歉，找不到错误信息。</translation>
+    </message>
 </context>
 <context>
     <name>MainDialog</name>

@@ -28,7 +28,7 @@ namespace qmcal {
 QString SystemErrorText(const QFileDevice& file)
 {
     if (file.error() == QFileDevice::NoError || file.errorString().isEmpty())
-        return QString::fromLatin1(kNoErrorText);
+        return QCoreApplication::translate("FileResult", kNoErrorText);
     return file.errorString();
 }
 
@@ -62,7 +62,7 @@ QString ErrnoText(int error)
 {
     const char* text = std::strerror(error);
     if (error == 0 || text == nullptr || *text == '\0')
-        return QString::fromLatin1(kNoErrorText);
+        return QCoreApplication::translate("FileResult", kNoErrorText);
     return QString::fromLocal8Bit(text);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QtGlobal>
 
 class QFile;
 class QFileDevice;
@@ -17,7 +18,7 @@ struct FileResult {
     QString reason{};      // why, where messageText is a bare verdict; said after it where there is room
 };
 
-inline constexpr char kNoErrorText[] = "Sorry, error not find.";
+inline constexpr const char* kNoErrorText = QT_TRANSLATE_NOOP("FileResult", "Sorry, error not find.");
 
 // The system's text for a file's last failure, or kNoErrorText when it has none.
 QString SystemErrorText(const QFileDevice& file);

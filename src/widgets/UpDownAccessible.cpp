@@ -1,6 +1,7 @@
 #include "widgets/UpDownAccessible.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -83,9 +84,9 @@ QStringList UpDownAccessible::keyBindingsForAction(const QString& actionName) co
 {
     // The arrow keys step while the buddy has the focus.
     if (actionName == increaseAction())
-        return {QStringLiteral("Up")};
+        return {QKeySequence(Qt::Key_Up).toString(QKeySequence::NativeText)};
     if (actionName == decreaseAction())
-        return {QStringLiteral("Down")};
+        return {QKeySequence(Qt::Key_Down).toString(QKeySequence::NativeText)};
     return {};
 }
 
