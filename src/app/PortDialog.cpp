@@ -150,6 +150,8 @@ bool PortDialog::OpenOnLink(RadioLink& link, const QString& name, QString& faile
     if (!port) {
         link.SetOpenFailed();
         failedText = OpenFailedText(QCoreApplication::translate("PortDialog", kOpenFailedText), name, m_access.diagnose(name));
+        // The box goes; the log keeps why.
+        link.LogPortEvent(QStringLiteral("Port"), name, failedText);
         return false;
     }
     link.LogPortOpened(*port);

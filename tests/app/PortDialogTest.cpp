@@ -151,6 +151,11 @@ TEST_F(PortDialogTest, OkWithAPortThatFailsToOpenStillRemembersItsName)
 
     EXPECT_EQ(h.dialogs.messages,
               QStringList{"Open port fail!\nttyS0: busy (lock file /run/lock/LCK..ttyS0 held by process 1234)"});
+    // The session log keeps the reason after the box is gone.
+    const QStringList log = h.LogLines();
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log.last().section(QLatin1Char('\t'), 1),
+              "Port\tttyS0\t\tOpen port fail! ttyS0: busy (lock file /run/lock/LCK..ttyS0 held by process 1234)");
     EXPECT_EQ(saved, QStringList{"ttyS0"});
     EXPECT_EQ(h.link.CurrentPortName(), QStringLiteral("ttyS0"));
     EXPECT_TRUE(h.link.HasPort());
