@@ -579,8 +579,11 @@ void MainDialog::OnReport()
                               QStringLiteral("qmcal %1").arg(QLatin1String(kVersion))};
     const FileResult result = WriteReport(path, header, ReportValues(m_context.image, m_context.image.ReferenceArea()));
     LogOutcome(QStringLiteral("Report"), path, SessionResultText(result));
-    if (!result.ok)
+    if (!result.ok) {
         m_context.dialogs.Message(this, OutputFailureText(path, result));
+        return;
+    }
+    ShowWritten(QCoreApplication::translate("MainDialog", "Saved"), path);
 }
 
 void MainDialog::OnRead()

@@ -487,6 +487,7 @@ TEST_F(MainDialogTest, ReportAfterReadNamesThePortAndMarksTheRadiosValues)
     ASSERT_EQ(h.dialogs.saveAsked.size(), 1U);
     EXPECT_EQ(h.dialogs.saveAsked[0].filter, QStringLiteral("Report (*.html);;Spreadsheet (*.csv)"));
     EXPECT_EQ(h.dialogs.saveAsked[0].folder, h.shell.dataFolder);
+    EXPECT_EQ(dialog->PromptField()->text(), QStringLiteral("Saved unit.html"));
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QString html = QString::fromUtf8(written.readAll());
