@@ -45,10 +45,19 @@ function(qmcal_add_test name)
   target_compile_definitions(${name} PRIVATE
     QMCAL_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     QMCAL_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT
-      "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;LC_ALL=C;TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # The environment is set once the tests are known: given to gtest_discover_tests, a list of
+  # variables reaches the tests as separate words, and only the first is set. Leaks stay checked.
+  set(environment
+    "QT_QPA_PLATFORM=offscreen"
+    "LC_ALL=C"
+    "TSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/tsan.supp")
+  set(environment_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${environment_file}
+    "if(DEFINED ${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${environment}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_file})
 endfunction()
 
 # Stops the configure when target links forbidden, directly or through any library it links

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "link/QueuedCall.h"
 #include "shell/AppPaths.h"
 
 namespace qmcal {
@@ -20,7 +21,7 @@ void CalApp::SayLogFailure(const QString& text)
 {
     PrintLocationProblem(text);
     // Never in the Prompt, whose texts are the described ones.
-    QMetaObject::invokeMethod(&m_uiThread, [this, text] { m_dialogs.Message(nullptr, text); }, Qt::QueuedConnection);
+    QueueCall(&m_uiThread, [this, text] { m_dialogs.Message(nullptr, text); });
 }
 
 int CalApp::Run()

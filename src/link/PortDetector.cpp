@@ -2,11 +2,11 @@
 
 #include <thread>
 
-#include <QMetaObject>
 #include <QSerialPort>
 #include <QThread>
 
 #include "link/LinkThread.h"
+#include "link/QueuedCall.h"
 #include "link/RadioLink.h"
 #include "link/SerialPortAdapter.h"
 
@@ -165,7 +165,7 @@ void PortDetector::Run()
                 m_foundName = result.name;
             }
             // Queued, never blocking: the UI thread may be waiting for this thread to end.
-            QMetaObject::invokeMethod(this, &PortDetector::HandOver, Qt::QueuedConnection);
+            QueueCall(this, [this] { HandOver(); });
             return;
         }
         if (result.stopped)

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include "link/QueuedCall.h"
 namespace qmcal {
 
 QueuedReporter::QueuedReporter(LinkReporter& target) : m_target(target) {}
@@ -13,7 +14,7 @@ void QueuedReporter::Report(F report)
     if (QThread::currentThread() == m_receiver.thread())
         report();
     else
-        QMetaObject::invokeMethod(&m_receiver, std::move(report), Qt::QueuedConnection);
+        QueueCall(&m_receiver, std::move(report));
 }
 
 void QueuedReporter::Deliver()
@@ -51,17 +52,14 @@ void QueuedReporter::ShowMessage(const QString& text)
     if (m_stopWaiting)
         return;
     const std::uint64_t number = ++m_messagesPosted;
-    QMetaObject::invokeMethod(
-        &m_receiver,
-        [this, text, number] {
-            m_target.ShowMessage(text);
-            {
-                const std::lock_guard<std::mutex> shownLock(m_mutex);
-                m_messagesShown = number;
-            }
-            m_shown.notify_all();
-        },
-        Qt::QueuedConnection);
+    QueueCall(&m_receiver, [this, text, number] {
+        m_target.ShowMessage(text);
+        {
+            const std::lock_guard<std::mutex> shownLock(m_mutex);
+            m_messagesShown = number;
+        }
+        m_shown.notify_all();
+    });
     m_shown.wait(lock, [this, number] { return m_messagesShown >= number || m_stopWaiting; });
 }
 
