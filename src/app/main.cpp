@@ -28,11 +28,6 @@ using qmcal::kLangValueName;
 
 constexpr int kExitUsage = 2;
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("qmcal", text);
-}
-
 void PrintError(const QString& text)
 {
     std::fputs(qPrintable(text), stderr);
@@ -60,8 +55,11 @@ bool DisplayMissing()
 #endif
 }
 
-constexpr const char* kNoDisplayText = QT_TRANSLATE_NOOP(
-    "qmcal", "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+QString NoDisplayText()
+{
+    return QCoreApplication::translate(
+        "qmcal", "qmcal: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+}
 
 // What to run instead, for the program named program.
 QString WithoutDisplayText(const QString& program)
@@ -94,7 +92,7 @@ void WindowSystemMessage(QtMsgType type, const QMessageLogContext& context, cons
     if (program.isEmpty())
         program = QStringLiteral("qmcal");
     if (display.isEmpty()) {
-        PrintError(Tr(kNoDisplayText));
+        PrintError(NoDisplayText());
     } else {
         PrintError(QCoreApplication::translate(
                        "qmcal", "qmcal: cannot open the display \"%1\" that %2 names (QT_LOGGING_RULES='qt.qpa.*=true' "
@@ -130,12 +128,12 @@ std::unique_ptr<qmcal::sim::PtyHost> StartSimulatedRadio(QString& path)
 struct CommandLine {
     CommandLine()
     {
-        parser.setApplicationDescription(Tr(QT_TRANSLATE_NOOP("qmcal", "Calibration tool for the QM6200 radio.")));
+        parser.setApplicationDescription(QCoreApplication::translate("qmcal", "Calibration tool for the QM6200 radio."));
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({port, simulate, workbench, lang});
         parser.addPositionalArgument(QStringLiteral("FILE"),
-            Tr(QT_TRANSLATE_NOOP("qmcal", "A parameter file to open at start, as File > Open would.")),
+            QCoreApplication::translate("qmcal", "A parameter file to open at start, as File > Open would."),
             QStringLiteral("[FILE]"));
     }
 
@@ -146,12 +144,12 @@ struct CommandLine {
         if (!parser.parse(arguments))
             error = parser.errorText();
         else if (parser.positionalArguments().size() > 1)
-            error = Tr(QT_TRANSLATE_NOOP("qmcal", "one FILE at most, not %1"))
+            error = QCoreApplication::translate("qmcal", "one FILE at most, not %1")
                         .arg(parser.positionalArguments().join(u' '));
         if (error.isEmpty())
             return true;
         PrintError(QStringLiteral("qmcal: %1\n").arg(error)
-                   + Tr(QT_TRANSLATE_NOOP("qmcal", "Try 'qmcal --help' for more information.\n")));
+                   + QCoreApplication::translate("qmcal", "Try 'qmcal --help' for more information.\n"));
         return false;
     }
 
@@ -159,13 +157,13 @@ struct CommandLine {
 
     QCommandLineParser parser;
     const QCommandLineOption port{QStringLiteral("port"),
-        Tr(QT_TRANSLATE_NOOP("qmcal",
-                             "Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable.")),
+        QCoreApplication::translate(
+            "qmcal", "Probe NAME (a device or pseudo-terminal) before the system's serial ports; repeatable."),
         QStringLiteral("NAME")};
     const QCommandLineOption simulate{QStringLiteral("simulate"),
-        Tr(QT_TRANSLATE_NOOP("qmcal", "Start a simulated radio on a pseudo-terminal and probe it first."))};
+        QCoreApplication::translate("qmcal", "Start a simulated radio on a pseudo-terminal and probe it first.")};
     const QCommandLineOption workbench{QStringLiteral("workbench"),
-        Tr(QT_TRANSLATE_NOOP("qmcal", "Show the calibration pages below the header."))};
+        QCoreApplication::translate("qmcal", "Show the calibration pages below the header.")};
     const QCommandLineOption lang{kLangOption, QCoreApplication::translate("qmcal-cli", kLangDescription),
                                   kLangValueName};
 };
@@ -206,7 +204,7 @@ int main(int argc, char* argv[])
             commandLine.parser.showHelp(0);
         if (commandLine.parser.isSet(QStringLiteral("version")))
             commandLine.parser.showVersion();
-        PrintError(Tr(kNoDisplayText) + WithoutDisplayText(core.arguments().value(0)));
+        PrintError(NoDisplayText() + WithoutDisplayText(core.arguments().value(0)));
         return 1;
     }
 
@@ -245,7 +243,7 @@ int main(int argc, char* argv[])
             return 1;
         options.extraPorts.prepend(path);
 #else
-        PrintError(Tr(QT_TRANSLATE_NOOP("qmcal", "qmcal: --simulate needs a system with pseudo-terminals\n")));
+        PrintError(QCoreApplication::translate("qmcal", "qmcal: --simulate needs a system with pseudo-terminals\n"));
         return 1;
 #endif
     }
